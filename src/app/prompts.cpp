@@ -1,0 +1,73 @@
+// Real message boxes and file dialogs.
+#include "prompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+class DialogPrompts final : public Prompts
+{
+public:
+    void warning(QWidget *parent, const QString &text) override
+    {
+        QMessageBox::warning(parent, QApplication::applicationDisplayName(), text);
+    }
+
+    void error(QWidget *parent, const QString &text) override
+    {
+        QMessageBox::critical(parent, QApplication::applicationDisplayName(), text);
+    }
+
+    Answer question(QWidget *parent, const QString &caption, const QString &text,
+                    bool withCancel) override
+    {
+        auto buttons = QMessageBox::Yes | QMessageBox::No;
+        if (withCancel)
+            buttons |= QMessageBox::Cancel;
+        switch (QMessageBox::question(parent, caption, text, buttons, QMessageBox::No)) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
+        }
+    }
+
+    QString openFileName(QWidget *parent, const QString &caption, const QString &folder,
+                         const QString &filter) override
+    {
+        return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+    }
+
+    QString saveFileName(QWidget *parent, const QString &caption, const QString &folder,
+                         const QString &filter, const QString &defaultSuffix) override
+    {
+        QFileDialog dialog(parent, caption, folder, filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(defaultSuffix);
+        // The program asks its own "Overwrite" question, with its own buttons.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return {};
+        return dialog.selectedFiles().constFirst();
+    }
+};
+
+DialogPrompts dialogPrompts;
+Prompts *installed = nullptr;
+
+} // namespace
+
+Prompts &prompts()
+{
+    return installed ? *installed : dialogPrompts;
+}
+
+void setPrompts(Prompts *replacement)
+{
+    installed = replacement;
+}

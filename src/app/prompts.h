@@ -1,0 +1,33 @@
+// The one door through which the program asks the user anything: message boxes and file
+// dialogs. Tests install scripted answers, so no test ever waits on a modal window.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+class Prompts
+{
+public:
+    enum class Answer { Ok, Yes, No, Cancel };
+
+    virtual ~Prompts() = default;
+
+    // One OK button; a warning or an error icon.
+    virtual void warning(QWidget *parent, const QString &text) = 0;
+    virtual void error(QWidget *parent, const QString &text) = 0;
+    // Yes and No, or Yes, No and Cancel.
+    virtual Answer question(QWidget *parent, const QString &caption, const QString &text,
+                            bool withCancel) = 0;
+    // Empty when the user cancels.
+    virtual QString openFileName(QWidget *parent, const QString &caption, const QString &folder,
+                                 const QString &filter) = 0;
+    virtual QString saveFileName(QWidget *parent, const QString &caption, const QString &folder,
+                                 const QString &filter, const QString &defaultSuffix) = 0;
+};
+
+// The prompts in force: real dialogs unless a test installed others.
+Prompts &prompts();
+
+// Installs other prompts (not owned); nullptr goes back to the real dialogs.
+void setPrompts(Prompts *replacement);
