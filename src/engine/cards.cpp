@@ -12,7 +12,8 @@ char rankLetter(int value)
 
 int rankValueOf(char letter)
 {
-    const char upper = letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 'a' + 'A') : letter;
+    const char upper =
+        letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 'a' + 'A') : letter;
     const auto pos = kRankLetters.find(upper);
     return pos == std::string_view::npos ? kNoValue : static_cast<int>(pos) + 1;
 }
@@ -22,8 +23,7 @@ TCard makeCard(int index)
     if (index < 1 || index > kCardCount)
         return TCard{};
     const int value = cardValue(index);
-    return TCard{index, value, 0, kSuitLetters[cardSuit(index)],
-                 rankLetter(value)};
+    return TCard{index, value, 0, kSuitLetters[cardSuit(index)], rankLetter(value)};
 }
 
 std::string cardCode(int index)
@@ -47,14 +47,13 @@ int cardIndexFromCode(std::string_view code)
 
 std::string cardName(int index)
 {
-    static constexpr std::array<const char *, 13> ranks = {
-        "Deuce", "Three", "Four", "Five", "Six", "Seven", "Eight",
-        "Nine",  "Ten",   "Jack", "Queen", "King", "Ace"};
+    static constexpr std::array<const char *, 13> ranks = {"Deuce", "Three", "Four", "Five", "Six",
+                                                           "Seven", "Eight", "Nine", "Ten",  "Jack",
+                                                           "Queen", "King",  "Ace"};
     static constexpr std::array<const char *, 4> suits = {"spades", "diamonds", "clubs", "hearts"};
     if (index < 1 || index > kCardCount)
         return "empty";
-    return std::string(ranks[cardValue(index) - 1]) + " of " +
-           suits[cardSuit(index)];
+    return std::string(ranks[cardValue(index) - 1]) + " of " + suits[cardSuit(index)];
 }
 
 } // namespace tallowby

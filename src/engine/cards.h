@@ -38,13 +38,22 @@ char rankLetter(int value);
 int rankValueOf(char letter);
 
 // Rank value 1..13 of a card index 1..52.
-inline constexpr int cardValue(int index) { return (index - 1) % 13 + 1; }
+inline constexpr int cardValue(int index)
+{
+    return (index - 1) % 13 + 1;
+}
 
 // Suit number 0 (s), 1 (d), 2 (c), 3 (h) of a card index 1..52.
-inline constexpr int cardSuit(int index) { return (index - 1) / 13; }
+inline constexpr int cardSuit(int index)
+{
+    return (index - 1) / 13;
+}
 
 // Card index of a rank value 1..13 and a suit number 0..3.
-inline constexpr int cardIndex(int value, int suit) { return suit * 13 + value; }
+inline constexpr int cardIndex(int value, int suit)
+{
+    return suit * 13 + value;
+}
 
 // The position record of card index 1..52, with Live 0; the empty record for 0.
 TCard makeCard(int index);

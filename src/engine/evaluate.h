@@ -14,7 +14,10 @@ namespace tallowby {
 
 inline constexpr int kCategoryUnit = 0x100000; // 16^5, the lowest rating of category 1
 
-inline constexpr int categoryOf(int rating) { return rating / kCategoryUnit; }
+inline constexpr int categoryOf(int rating)
+{
+    return rating / kCategoryUnit;
+}
 
 // "2 Kind" .. "Straight Flush", and "High Card" for 0: the key of a category in betting systems.
 const char *categoryShortName(int c);

@@ -43,7 +43,16 @@ int CountOuts(const HandOddsGrid &grid);
 
 // Background of one cell, decided by the row's "You %" text (columns 0..2) or by the cell's own
 // "Higher %" text (column 3).
-enum class CellShade { ButtonFace, White, LightGreen, LightYellow, LightOrange, LightRed, Pink };
+enum class CellShade
+{
+    ButtonFace,
+    White,
+    LightGreen,
+    LightYellow,
+    LightOrange,
+    LightRed,
+    Pink
+};
 CellShade handOddsCellShade(const HandOddsGrid &grid, int column, int row, char decimalSeparator);
 
 // Reads a number text written with the given separator; false when the text is no number.

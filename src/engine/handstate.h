@@ -10,11 +10,21 @@
 namespace tallowby {
 
 // Slot numbers, named after the columns of the history table.
-enum SlotNumber : int { H1 = 1, H2, F1, F2, F3, Tn, Rr };
+enum SlotNumber : int
+{
+    H1 = 1,
+    H2,
+    F1,
+    F2,
+    F3,
+    Tn,
+    Rr
+};
 inline constexpr int kSlotCount = 7;
 
 // Hand categories 0..8. Categories 1..8 have a statistics record each, entry c - 1.
-enum Category : int {
+enum Category : int
+{
     HighCard = 0,
     OnePair,
     TwoPair,
@@ -31,8 +41,8 @@ inline constexpr int kStatsCount = 8;
 // The odds of one hand category, as the analysis leaves them.
 struct THandStats
 {
-    std::string Name;   // the category's label, or the player's own hand in it
-    std::string Need;   // " " then "Xy " per card that would complete the category
+    std::string Name; // the category's label, or the player's own hand in it
+    std::string Need; // " " then "Xy " per card that would complete the category
     double YouPct = 0;
     double HigherPct = 0; // -1 when no opponent hand was examined
     std::int32_t Threshold = 0;
@@ -47,7 +57,7 @@ using StatsRecords = std::array<THandStats, kStatsCount>;
 // the slots; only the odds analysis writes HandStats; EvalHand is scratch space.
 struct HandState
 {
-    std::array<TCard, kCardCount + 1> Deck{}; // entries 1..52; entry 0 unused
+    std::array<TCard, kCardCount + 1> Deck{};  // entries 1..52; entry 0 unused
     std::array<TCard, kSlotCount + 1> Slots{}; // entries 1..7; entry 0 unused
     EvalCards EvalHand{};
     StatsRecords HandStats{};

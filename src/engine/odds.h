@@ -15,7 +15,14 @@
 
 namespace tallowby {
 
-enum class Stage { None, PreFlop, Flop, Turn, River };
+enum class Stage
+{
+    None,
+    PreFlop,
+    Flop,
+    Turn,
+    River
+};
 
 // The complete stage the slots form: both hole cards with a board of none, the flop, the flop
 // and turn, or all five; None for every other combination.
