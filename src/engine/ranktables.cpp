@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <unordered_map>
 
 namespace tallowby {
 
@@ -36,6 +35,41 @@ EvalCards handOf(std::uint64_t counts)
     return hand;
 }
 
+// Numbers for multisets, by open addressing on the packed counts (the empty multiset is 0).
+class MultisetNumbers
+{
+public:
+    MultisetNumbers() : keys_(kSlots, 0), numbers_(kSlots, -1) { numbers_[slotOf(0)] = 0; }
+
+    // The number of `key`, or `fresh` after recording it; `added` tells which.
+    int numberOf(std::uint64_t key, int fresh, bool &added)
+    {
+        std::size_t slot = slotOf(key);
+        while (numbers_[slot] >= 0) {
+            if (keys_[slot] == key) {
+                added = false;
+                return numbers_[slot];
+            }
+            slot = (slot + 1) & (kSlots - 1);
+        }
+        keys_[slot] = key;
+        numbers_[slot] = fresh;
+        added = true;
+        return fresh;
+    }
+
+private:
+    static constexpr std::size_t kSlots = std::size_t{1} << 18; // over three times the multisets
+
+    static std::size_t slotOf(std::uint64_t key)
+    {
+        return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 46) & (kSlots - 1);
+    }
+
+    std::vector<std::uint64_t> keys_;
+    std::vector<int> numbers_;
+};
+
 } // namespace
 
 RankTable::RankTable()
@@ -43,9 +77,7 @@ RankTable::RankTable()
     // Number the multisets level by level (by card count), recording each transition as the
     // next level is discovered.
     std::vector<std::uint64_t> states{0};
-    std::unordered_map<std::uint64_t, int> numberOf;
-    numberOf.reserve(1 << 17);
-    numberOf.emplace(0, 0);
+    MultisetNumbers numbers;
     std::vector<std::int32_t> next;
     std::size_t levelStart = 0;
     for (int size = 0; size < kMaxCards; ++size) {
@@ -56,11 +88,10 @@ RankTable::RankTable()
                 if (countOf(states[s], value) == 4)
                     continue;
                 const std::uint64_t grown = withCard(states[s], value);
-                const auto [entry, added] =
-                    numberOf.emplace(grown, static_cast<int>(states.size()));
+                bool added = false;
+                next[s * 13 + value - 1] = numbers.numberOf(grown, static_cast<int>(states.size()), added);
                 if (added)
                     states.push_back(grown);
-                next[s * 13 + value - 1] = entry->second;
             }
         levelStart = levelEnd;
     }

@@ -1,0 +1,193 @@
+// tallowby-odds: reading the command line, the JSON it prints, and the program's exit statuses.
+#include "cli/oddsrequest.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QtTest>
+
+using namespace tallowby;
+
+namespace {
+
+std::vector<std::string> split(const QString &line)
+{
+    std::vector<std::string> words;
+    for (const QString &word : line.split(' ', Qt::SkipEmptyParts))
+        words.push_back(word.toStdString());
+    return words;
+}
+
+QJsonObject analyse(const QString &line)
+{
+    std::string error;
+    const auto request = parseOddsArguments(split(line), error);
+    if (!request)
+        return {};
+    return QJsonDocument::fromJson(QByteArray::fromStdString(analyseToJson(*request))).object();
+}
+
+} // namespace
+
+class TestOddsTool : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void readsArguments_data();
+    void readsArguments();
+    void refusesBadInput_data();
+    void refusesBadInput();
+    void printsTheAnalysis();
+    void emptySlotKeepsTheRiverInPlace();
+    void noStageStillRuns();
+    void escapesJsonTexts();
+    void programExitStatuses_data();
+    void programExitStatuses();
+};
+
+void TestOddsTool::readsArguments_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("players");
+    QTest::addColumn<QString>("slots");
+
+    QTest::newRow("two hole cards") << "As Kd" << 10 << "13 25";
+    QTest::newRow("players first") << "--players 6 Ah Kh" << 6 << "52 51";
+    QTest::newRow("players last") << "2c 3c --players 2" << 2 << "27 28";
+    QTest::newRow("players with equals") << "--players=9 Td" << 9 << "22";
+    QTest::newRow("lower-case rank") << "td 9s" << 10 << "22 8";
+    QTest::newRow("empty slots in between") << "As Ks Qs Js Ts -- 2h" << 10 << "13 12 11 10 9 0 40";
+    QTest::newRow("nothing") << "" << 10 << "";
+}
+
+void TestOddsTool::readsArguments()
+{
+    QFETCH(QString, line);
+    QFETCH(int, players);
+    QFETCH(QString, slots);
+    std::string error;
+    const auto request = parseOddsArguments(split(line), error);
+    QVERIFY2(request, error.c_str());
+    QCOMPARE(request->players, players);
+    QStringList got;
+    for (const int card : request->slotCards)
+        got << QString::number(card);
+    QCOMPARE(got.join(' '), slots);
+}
+
+void TestOddsTool::refusesBadInput_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("mentions");
+
+    QTest::newRow("unknown code") << "As Xx" << "Xx";
+    QTest::newRow("upper-case suit") << "AS Kd" << "AS";
+    QTest::newRow("ten as 10") << "10s Kd" << "10s";
+    QTest::newRow("card twice") << "As Kd As" << "twice";
+    QTest::newRow("eight codes") << "As Kd 2c 3c 4c 5c 6c 7c" << "seven";
+    QTest::newRow("one player") << "--players 1 As Kd" << "2 to 10";
+    QTest::newRow("eleven players") << "--players 11 As Kd" << "2 to 10";
+    QTest::newRow("players not a number") << "--players six As" << "six";
+    QTest::newRow("players missing") << "As Kd --players" << "2 to 10";
+}
+
+void TestOddsTool::refusesBadInput()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, mentions);
+    std::string error;
+    QVERIFY(!parseOddsArguments(split(line), error));
+    QVERIFY2(QString::fromStdString(error).contains(mentions), error.c_str());
+}
+
+void TestOddsTool::printsTheAnalysis()
+{
+    const QJsonObject pocketEights = analyse("8s 8d");
+    QCOMPARE(pocketEights["header"].toString(), "Flop %");
+    const QJsonArray rows = pocketEights["rows"].toArray();
+    QCOMPARE(rows.size(), 8);
+    QCOMPARE(rows[0].toObject()["type"].toString(), "Two Kind.");
+    QCOMPARE(rows[0].toObject()["you"].toString(), "100");
+    QCOMPARE(rows[2].toObject()["need"].toString(), " 8c 8h ");
+    QCOMPARE(rows[2].toObject()["you"].toString(), "11.76");
+    QCOMPARE(rows[2].toObject()["higher"].toString(), "??");
+    QCOMPARE(pocketEights["outs"].toString(), "2");
+    QCOMPARE(pocketEights["hit"].toString(), "11.8");
+    QCOMPARE(pocketEights["win"].toString(), "??");
+    QCOMPARE(pocketEights["rating"].toString(), "177000");
+    QCOMPARE(pocketEights["description"].toString(), "Two Kind. 88, -, -, -");
+
+    const QJsonObject royal = analyse("Ah Kh Qh Jh Th 2c 3d");
+    QCOMPARE(royal["header"].toString(), "You %");
+    QCOMPARE(royal["rows"].toArray().size(), 1);
+    QCOMPARE(royal["rating"].toString(), "8DCBA9");
+    QCOMPARE(royal["win"].toString(), "100");
+}
+
+void TestOddsTool::emptySlotKeepsTheRiverInPlace()
+{
+    // A river after an empty turn is no complete stage: the grid stays as New Game left it.
+    const QJsonObject hand = analyse("As Ks Qs Js Ts -- 2h");
+    QCOMPARE(hand["header"].toString(), "You %");
+    const QJsonArray rows = hand["rows"].toArray();
+    QCOMPARE(rows.size(), 8);
+    QCOMPARE(rows[0].toObject()["type"].toString(), "Two Kind.");
+    QCOMPARE(rows[7].toObject()["you"].toString(), "0");
+    QCOMPARE(hand["win"].toString(), "??");
+    // The rating covers every slot given, the river included.
+    QCOMPARE(hand["rating"].toString(), "8DCBA9");
+}
+
+void TestOddsTool::noStageStillRuns()
+{
+    const QJsonObject empty = analyse("");
+    QCOMPARE(empty["header"].toString(), "You %");
+    QCOMPARE(empty["rows"].toArray().size(), 8);
+    QCOMPARE(empty["rows"].toArray()[0].toObject()["type"].toString(), "");
+    QCOMPARE(empty["outs"].toString(), "0");
+    QCOMPARE(empty["hit"].toString(), "0");
+    QCOMPARE(empty["win"].toString(), "??");
+    QCOMPARE(empty["rating"].toString(), "0");
+    QCOMPARE(empty["description"].toString(), "High Card. -, -, -, -, -");
+}
+
+void TestOddsTool::escapesJsonTexts()
+{
+    QCOMPARE(jsonString("a\"b\\c\n"), std::string("\"a\\\"b\\\\c\\n\""));
+    QCOMPARE(jsonString(std::string("\x01", 1)), std::string("\"\\u0001\""));
+}
+
+void TestOddsTool::programExitStatuses_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+
+    QTest::newRow("good hand") << QStringList{"--players", "3", "Ah", "Kh", "Qh", "7h", "2c"} << 0;
+    QTest::newRow("bad code") << QStringList{"Zz"} << 2;
+    QTest::newRow("twelve players") << QStringList{"--players", "12"} << 2;
+}
+
+void TestOddsTool::programExitStatuses()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QProcess tool;
+    tool.start(QStringLiteral(TALLOWBY_ODDS_PATH), arguments);
+    QVERIFY(tool.waitForFinished(60000));
+    QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(tool.exitCode(), status);
+    const QByteArray out = tool.readAllStandardOutput();
+    const QByteArray err = tool.readAllStandardError();
+    if (status == 0) {
+        QVERIFY(QJsonDocument::fromJson(out).isObject());
+        QVERIFY(err.isEmpty());
+    } else {
+        QVERIFY(out.isEmpty());
+        QCOMPARE(err.count('\n'), 1);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestOddsTool)
+#include "tst_oddstool.moc"
