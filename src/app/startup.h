@@ -1,0 +1,30 @@
+// The program's long-lived windows: created once at start in a fixed order, each reachable
+// through its global pointer, and destroyed in the reverse order at the end.
+#pragma once
+
+#include <memory>
+
+class TFormNewGame;
+class TFormPotOdds;
+class TFormSelCards;
+class TFormTallowby;
+
+// The application's title, shown on the task bar and in message boxes.
+inline constexpr const char *kApplicationTitle = "Hold'em Tallowby 1.0";
+
+class LongLivedWindows
+{
+public:
+    // Sets the application title, then makes the main window, the card panel, the New Game /
+    // Save dialog and the pot-odds window, in that order, and sets their global pointers.
+    LongLivedWindows();
+    ~LongLivedWindows();
+    LongLivedWindows(const LongLivedWindows &) = delete;
+    LongLivedWindows &operator=(const LongLivedWindows &) = delete;
+
+private:
+    std::unique_ptr<TFormTallowby> tallowby_;
+    std::unique_ptr<TFormSelCards> selCards_;
+    std::unique_ptr<TFormNewGame> newGame_;
+    std::unique_ptr<TFormPotOdds> potOdds_;
+};

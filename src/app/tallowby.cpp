@@ -1,0 +1,357 @@
+// The main window: its tabs, grids and status bar, first show, and the shared routines.
+#include "tallowby.h"
+
+#include "app/busycursor.h"
+#include "app/commandguard.h"
+#include "app/placement.h"
+#include "app/prompts.h"
+#include "engine/handstate.h"
+#include "engine/odds.h"
+#include "history/newgame.h"
+#include "panel/activeplayers.h"
+#include "panel/gamestatsmodel.h"
+#include "panel/handoddsmodel.h"
+#include "panel/localenumbers.h"
+#include "panel/selcards.h"
+#include "panel/stringgrid.h"
+#include "tools/potodds.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+using namespace tallowby;
+
+TFormTallowby *FormTallowby = nullptr;
+
+namespace {
+
+QWidget *tabPage(QTableView *grid, QWidget *parent)
+{
+    auto *page = new QWidget(parent);
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(grid);
+    return page;
+}
+
+QTableView *historyGrid(const QString &name, const QString &spoken, QWidget *parent)
+{
+    auto *grid = new QTableView(parent);
+    grid->setObjectName(name);
+    grid->setAccessibleName(spoken);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setTabKeyNavigation(false);
+    return grid;
+}
+
+// A message box asked while the busy cursor is up gets the ordinary arrow.
+class ArrowCursor
+{
+public:
+    ArrowCursor() { QApplication::setOverrideCursor(Qt::ArrowCursor); }
+    ~ArrowCursor() { QApplication::restoreOverrideCursor(); }
+    ArrowCursor(const ArrowCursor &) = delete;
+    ArrowCursor &operator=(const ArrowCursor &) = delete;
+};
+
+} // namespace
+
+TFormTallowby::TFormTallowby(QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("FormTallowby"));
+    setWindowTitle(tr("Hold'em Tallowby 1.0"));
+    setAccessibleName(windowTitle());
+    handOdds_ = new HandOddsModel(this);
+    gameStats_ = new GameStatsModel(this);
+    buildTabs();
+    buildMenus();
+    buildStatusBar();
+    const QSize needed = minimumSizeHint();
+    setFixedSize(std::max(kClientWidth, needed.width()),
+                 std::max(kClientHeight + menuBar()->sizeHint().height(), needed.height()));
+}
+
+void TFormTallowby::setGridColumnWidths()
+{
+    // "Need" and "All Games" take up what the window has to spare.
+    const QList<int> odds = handOddsColumnWidths(StringGrid->fontMetrics());
+    setColumnWidths(*StringGrid, odds);
+    StringGrid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    const QList<int> statistics = GameStatsModel::columnWidths(StringGridGS->fontMetrics());
+    StringGridGS->verticalHeader()->setFixedWidth(statistics.front());
+    setColumnWidths(*StringGridGS, statistics.mid(1));
+    StringGridGS->horizontalHeader()->setStretchLastSection(true);
+}
+
+TFormTallowby::~TFormTallowby() = default;
+
+void TFormTallowby::buildTabs()
+{
+    PageControl = new QTabWidget(this);
+    PageControl->setObjectName(QStringLiteral("PageControl"));
+    PageControl->setAccessibleName(tr("Pages"));
+
+    StringGrid = new QTableView(this);
+    StringGrid->setObjectName(QStringLiteral("StringGrid"));
+    StringGrid->setAccessibleName(tr("Hand Odds"));
+    StringGrid->setModel(handOdds_);
+    setUpStringGrid(*StringGrid, false);
+    StringGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    DBGridHHistory = historyGrid(QStringLiteral("DBGridHHistory"), tr("Hand History"), this);
+    DBGridGHistory = historyGrid(QStringLiteral("DBGridGHistory"), tr("Game History"), this);
+
+    StringGridGS = new QTableView(this);
+    StringGridGS->setObjectName(QStringLiteral("StringGridGS"));
+    StringGridGS->setAccessibleName(tr("Game Statistics"));
+    StringGridGS->setModel(gameStats_);
+    setUpStringGrid(*StringGridGS, true);
+    StringGridGS->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setGridColumnWidths();
+    // Both grids are shown whole: the window grows beyond its design size only for a font
+    // too large for it.
+    StringGrid->setMinimumSize(wholeGridSize(*StringGrid, 0, HandOddsGrid::kInitialRows - 1));
+    StringGridGS->setMinimumSize(wholeGridSize(
+        *StringGridGS, StringGridGS->verticalHeader()->width(), GameStatsModel::kRows - 1));
+
+    const std::pair<QTableView *, QString> pages[] = {{StringGrid, tr("Hand Odds")},
+                                                      {DBGridHHistory, tr("Hand History")},
+                                                      {DBGridGHistory, tr("Game History")},
+                                                      {StringGridGS, tr("Game Statistics")}};
+    const char *pageNames[] = {"TabSheetHO", "TabSheetHH", "TabSheetGH", "TabSheetGameStats"};
+    int n = 0;
+    for (const auto &[grid, caption] : pages) {
+        QWidget *page = tabPage(grid, PageControl);
+        page->setObjectName(QString::fromLatin1(pageNames[n++]));
+        page->setAccessibleName(caption);
+        PageControl->addTab(page, caption);
+    }
+    setCentralWidget(PageControl);
+}
+
+void TFormTallowby::buildStatusBar()
+{
+    const QString texts[] = {tr("Database:"), tr("System:")};
+    for (int panel = 0; panel < 2; ++panel) {
+        auto *label = new QLabel(texts[panel], this);
+        label->setObjectName(panel == 0 ? QStringLiteral("StatusPanelDatabase")
+                                        : QStringLiteral("StatusPanelSystem"));
+        label->setAccessibleName(texts[panel]);
+        statusPanels_[panel] = label;
+    }
+    statusPanels_[0]->setFixedWidth(kDatabasePanelWidth);
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addWidget(statusPanels_[0]);
+    statusBar()->addWidget(statusPanels_[1], 1);
+}
+
+QString TFormTallowby::statusPanelText(int panel) const
+{
+    return statusPanels_[panel]->text();
+}
+
+void TFormTallowby::setStatusPanelText(int panel, const QString &text)
+{
+    statusPanels_[panel]->setText(text);
+    statusPanels_[panel]->setAccessibleName(text);
+}
+
+void TFormTallowby::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (shown_)
+        return;
+    shown_ = true;
+    FormShow();
+}
+
+// Closing the main window ends the program, as Quit does, whatever other window is open.
+void TFormTallowby::closeEvent(QCloseEvent *event)
+{
+    QMainWindow::closeEvent(event);
+    QCoreApplication::quit();
+}
+
+void TFormTallowby::FormShow()
+{
+    runCommand(this, [this] { MenuNewGameClick(); });
+    PageControl->setCurrentIndex(0);
+    placeWindowsAtStart();
+    if (FormSelCards)
+        FormSelCards->show();
+    if (FormPotOdds)
+        FormPotOdds->setVisible(MenuPotOddsCalculator->isChecked());
+}
+
+void TFormTallowby::placeWindowsAtStart()
+{
+    QWidget *windows[] = {this, FormSelCards, FormPotOdds};
+    QSize frames[3];
+    const QMargins frame = estimatedFrameMargins(*this);
+    for (int w = 0; w < 3; ++w)
+        frames[w] = windows[w] ? windowSizeBeforeShow(*windows[w]).grownBy(frame) : QSize();
+    const QScreen *where = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!where)
+        return;
+    const StartPlacement placed =
+        placeStartWindows(where->availableGeometry(), frames[0], frames[1], frames[2]);
+    move(placed.main.topLeft());
+    if (FormSelCards)
+        FormSelCards->move(placed.panel.topLeft());
+    if (FormPotOdds)
+        FormPotOdds->move(placed.potOdds.topLeft());
+}
+
+void TFormTallowby::SetSlotCard(int s, int c)
+{
+    currentHand().SetSlotCard(s, c);
+}
+
+void TFormTallowby::ResetReadouts()
+{
+    if (FormPotOdds)
+        FormPotOdds->resetInputs();
+    FormSelCards->resetPanelReadouts();
+}
+
+void TFormTallowby::AnalyzeHand()
+{
+    repaint();
+    BusyCursor busy;
+    FormSelCards->setWinText(QStringLiteral("??"));
+    FormSelCards->repaint();
+
+    const char separator = decimalSeparatorOf(QLocale());
+    HandOddsGrid grid = handOdds_->grid();
+    Readouts readouts;
+    AnalysisHooks hooks;
+    hooks.activePlayers = [this] {
+        return readActivePlayers();
+    };
+    // The grid shows the new figures before the recommendation looks at them.
+    hooks.updateRecommendation = [this, &grid, separator] {
+        handOdds_->setGrid(grid, separator);
+        UpdateRecommendation();
+    };
+    const bool completed = analyzeHand(currentHand(), grid, readouts, separator, hooks);
+    handOdds_->setGrid(grid, separator);
+    FormSelCards->setWinText(QString::fromStdString(readouts.win));
+    if (!completed)
+        return;
+    const QString outs = QString::fromStdString(readouts.outs);
+    FormSelCards->setOutsText(outs);
+    if (FormPotOdds)
+        FormPotOdds->setOutsText(outs);
+    FormSelCards->setHitText(QString::fromStdString(readouts.hit));
+}
+
+std::optional<int> TFormTallowby::readActivePlayers()
+{
+    const QString text = FormSelCards->activePlayersText();
+    const std::optional<int> players = activePlayersFrom(text);
+    if (!players) {
+        ArrowCursor arrow;
+        prompts().error(FormSelCards,
+                        tr("\"%1\" is not a number of active players. Choose a number from %2 "
+                           "to %3 under \"Active players:\" to have the odds worked out.")
+                            .arg(text)
+                            .arg(kFewestPlayers)
+                            .arg(kMostPlayers));
+    }
+    return players;
+}
+
+// The lookup in the loaded betting system joins with the systems feature; without a system
+// both verdicts stay empty.
+void TFormTallowby::UpdateRecommendation()
+{
+    FormSelCards->setVerdictText(1, QString());
+    FormSelCards->setVerdictText(2, QString());
+    if (!systemLoaded())
+        return;
+}
+
+// Counting the recorded games joins with the history feature.
+void TFormTallowby::UpdateGameStatistics()
+{
+    if (!historyDatabaseOpen())
+        return;
+}
+
+// Filtering the "Hand History" grid by the hole cards joins with the history feature.
+void TFormTallowby::ApplyHandHistoryFilter()
+{
+    if (!historyDatabaseOpen())
+        return;
+}
+
+void TFormTallowby::MenuNewGameClick()
+{
+    BusyCursor busy;
+    const HandState &hand = currentHand();
+    if (historyDatabaseOpen() && hand.filled(H1) && hand.filled(H2) && FormNewGame) {
+        FormNewGame->exec();
+    }
+    handOdds_->setGrid(HandOddsGrid(), decimalSeparatorOf(QLocale()));
+    gameStats_->clearForNewGame();
+    setGridColumnWidths();
+    currentHand().ResetHand();
+    FormSelCards->clearSlotPictures();
+    if (FormNewGame)
+        FormSelCards->setActivePlayersText(FormNewGame->totalPlayersText());
+    ResetReadouts();
+    UpdateGameStatistics();
+}
+
+bool TFormTallowby::historyDatabaseAtHand()
+{
+    if (historyDatabaseOpen())
+        return true;
+    prompts().warning(this, tr("No database open"));
+    return false;
+}
+
+// The four windows below join with the history, printing and graph features; until then no
+// history database can be open and each command ends at the warning.
+void TFormTallowby::MenuPrintClick()
+{
+    historyDatabaseAtHand();
+}
+
+void TFormTallowby::MenuGameHistoryGraphClick()
+{
+    historyDatabaseAtHand();
+}
+
+void TFormTallowby::MenuFilterClick()
+{
+    historyDatabaseAtHand();
+}
+
+void TFormTallowby::MenuSortClick()
+{
+    historyDatabaseAtHand();
+}
+
+void TFormTallowby::MenuPotOddsCalculatorClick()
+{
+    if (FormPotOdds)
+        FormPotOdds->setVisible(MenuPotOddsCalculator->isChecked());
+}

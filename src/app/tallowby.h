@@ -1,0 +1,93 @@
+// The main window "Hold'em Tallowby 1.0": the "Hand Odds", history and statistics tabs, the
+// menu bar from which every command is reached, and the two-panel status bar. It also holds the
+// routines that several windows share: writing a slot, resetting the read-outs, the odds
+// analysis, the recommendation, the game statistics and the hand-history filter.
+#pragma once
+
+#include <QMainWindow>
+
+#include <optional>
+
+class GameStatsModel;
+class HandOddsModel;
+class QAction;
+class QLabel;
+class QTabWidget;
+class QTableView;
+
+class TFormTallowby : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // The area below the menu bar.
+    static constexpr int kClientWidth = 465;
+    static constexpr int kClientHeight = 225;
+    static constexpr int kDatabasePanelWidth = 235;
+
+    explicit TFormTallowby(QWidget *parent = nullptr);
+    ~TFormTallowby() override;
+
+    // Routines shared by the windows.
+    void SetSlotCard(int s, int c);
+    void ResetReadouts();
+    void AnalyzeHand();
+    void UpdateRecommendation();
+    void UpdateGameStatistics();
+    void ApplyHandHistoryFilter();
+
+    // Menu commands.
+    void MenuNewGameClick();
+    void MenuPrintClick();
+    void MenuGameHistoryGraphClick();
+    void MenuFilterClick();
+    void MenuSortClick();
+    void MenuPotOddsCalculatorClick();
+    void MenuContentsClick();
+    void MenuAboutClick();
+    void MenuQuitClick();
+
+    // A history database is open exactly when the history connection is; a system is loaded
+    // exactly when the system connection is. Neither exists yet.
+    bool historyDatabaseOpen() const { return false; }
+    bool systemLoaded() const { return false; }
+
+    HandOddsModel &handOdds() const { return *handOdds_; }
+    GameStatsModel &gameStatistics() const { return *gameStats_; }
+    QTableView *handHistoryGrid() const { return DBGridHHistory; }
+    QTableView *gameHistoryGrid() const { return DBGridGHistory; }
+
+    // Status bar panel 0 ("Database:") or 1 ("System:").
+    QString statusPanelText(int panel) const;
+    void setStatusPanelText(int panel, const QString &text);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildTabs();
+    void buildMenus();
+    void buildStatusBar();
+    void setGridColumnWidths();
+    void FormShow();
+    // The main window centred, the card panel and the pot-odds window beside it.
+    void placeWindowsAtStart();
+    // "No database open" unless a history database is open.
+    bool historyDatabaseAtHand();
+    std::optional<int> readActivePlayers();
+
+    QTabWidget *PageControl = nullptr;
+    QTableView *StringGrid = nullptr;
+    QTableView *DBGridHHistory = nullptr;
+    QTableView *DBGridGHistory = nullptr;
+    QTableView *StringGridGS = nullptr;
+    HandOddsModel *handOdds_ = nullptr;
+    GameStatsModel *gameStats_ = nullptr;
+    QLabel *statusPanels_[2] = {};
+    QAction *MenuPotOddsCalculator = nullptr;
+    bool shown_ = false;
+};
+
+// The one main window of the program, made by the start-up code.
+extern TFormTallowby *FormTallowby;

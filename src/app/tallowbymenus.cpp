@@ -1,0 +1,129 @@
+// The main window's menu bar and the commands that only open another window.
+#include "tallowby.h"
+
+#include "app/about.h"
+#include "app/commandguard.h"
+#include "app/helpwindow.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+// One line of a menu: a command, or a separator when the caption is empty. An item whose
+// command is not built yet has no handler and stays disabled.
+struct MenuLine
+{
+    const char *name;
+    const char *caption;
+    QKeySequence shortcut;
+    void (TFormTallowby::*handler)();
+};
+
+struct MenuTable
+{
+    const char *name;
+    const char *caption;
+    std::initializer_list<MenuLine> lines;
+};
+
+} // namespace
+
+void TFormTallowby::buildMenus()
+{
+    using T = TFormTallowby;
+    const QKeySequence none;
+    const MenuTable menus[] = {
+        {"MenuFile",
+         QT_TR_NOOP("&File"),
+         {
+             {"MenuNewGame", QT_TR_NOOP("New &Game / Save"), QKeySequence(Qt::CTRL | Qt::Key_G),
+              &T::MenuNewGameClick},
+             {"N3", "", none, nullptr},
+             {"MenuNewDatabase", QT_TR_NOOP("&New Database..."), QKeySequence(Qt::CTRL | Qt::Key_N),
+              nullptr},
+             {"MenuOpenDatabase", QT_TR_NOOP("&Open Database..."),
+              QKeySequence(Qt::CTRL | Qt::Key_O), nullptr},
+             {"MenuSaveDatabaseAs", QT_TR_NOOP("Save Database &As..."),
+              QKeySequence(Qt::CTRL | Qt::Key_A), nullptr},
+             {"N1", "", none, nullptr},
+             {"MenuPrintSetup", QT_TR_NOOP("Print Setup..."), none, nullptr},
+             {"MenuPrint", QT_TR_NOOP("Print..."), none, &T::MenuPrintClick},
+             {"N4", "", none, nullptr},
+             {"MenuQuit", QT_TR_NOOP("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q),
+              &T::MenuQuitClick},
+         }},
+        {"MenuTools",
+         QT_TR_NOOP("&Tools"),
+         {
+             {"MenuGameHistoryGraph", QT_TR_NOOP("Game History Graph"), none,
+              &T::MenuGameHistoryGraphClick},
+             {"MenuPotOddsCalculator", QT_TR_NOOP("Pot Odds Calculator"), none,
+              &T::MenuPotOddsCalculatorClick},
+             {"N5", "", none, nullptr},
+             {"MenuFilter", QT_TR_NOOP("Filter History "), none, &T::MenuFilterClick},
+             {"MenuSort", QT_TR_NOOP("Sort History"), none, &T::MenuSortClick},
+         }},
+        {"Systems1",
+         QT_TR_NOOP("&Systems"),
+         {
+             {"MenuNewSystem", QT_TR_NOOP("New System..."), none, nullptr},
+             {"MenuLoadSystem", QT_TR_NOOP("Load System..."), none, nullptr},
+             {"MenuSaveSystemAs", QT_TR_NOOP("Save System As..."), none, nullptr},
+             {"MenuEditSystem", QT_TR_NOOP("Edit System..."), none, nullptr},
+         }},
+        {"MenuHelp",
+         QT_TR_NOOP("&Help"),
+         {
+             {"MenuContents", QT_TR_NOOP("&Contents"), QKeySequence(Qt::Key_F1),
+              &T::MenuContentsClick},
+             {"N2", "", none, nullptr},
+             {"MenuAbout", QT_TR_NOOP("&About"), none, &T::MenuAboutClick},
+         }},
+    };
+
+    for (const MenuTable &table : menus) {
+        QMenu *menu = menuBar()->addMenu(tr(table.caption));
+        menu->setObjectName(QString::fromLatin1(table.name));
+        for (const MenuLine &line : table.lines) {
+            QAction *action = nullptr;
+            if (*line.caption == '\0') {
+                action = menu->addSeparator();
+            } else {
+                action = menu->addAction(tr(line.caption));
+                action->setShortcut(line.shortcut);
+                action->setEnabled(line.handler != nullptr);
+                if (line.handler) {
+                    const auto handler = line.handler;
+                    connect(action, &QAction::triggered, this, [this, handler] {
+                        runCommand(this, [this, handler] { (this->*handler)(); });
+                    });
+                }
+            }
+            action->setObjectName(QString::fromLatin1(line.name));
+        }
+    }
+
+    MenuPotOddsCalculator = findChild<QAction *>(QStringLiteral("MenuPotOddsCalculator"));
+    MenuPotOddsCalculator->setCheckable(true);
+    MenuPotOddsCalculator->setChecked(true);
+}
+
+void TFormTallowby::MenuContentsClick()
+{
+    showHelp(this);
+}
+
+void TFormTallowby::MenuAboutClick()
+{
+    TFormAbout about(this);
+    about.exec();
+}
+
+void TFormTallowby::MenuQuitClick()
+{
+    QCoreApplication::quit();
+}

@@ -1,0 +1,432 @@
+// The card panel: builds its controls, takes the clicks and hands the work to the main window's
+// routines.
+#include "selcards.h"
+
+#include "app/commandguard.h"
+#include "app/prompts.h"
+#include "app/tallowby.h"
+#include "engine/cards.h"
+#include "engine/handstate.h"
+#include "engine/odds.h"
+#include "panel/cardbutton.h"
+#include "panel/readouts.h"
+#include "panel/slotpicture.h"
+#include "panel/slots.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+using namespace tallowby;
+
+TFormSelCards *FormSelCards = nullptr;
+
+namespace {
+
+constexpr int kCallItem = 1;
+constexpr int kRaise400Item = 4;
+
+// The deck as the user sees it: rows spades, diamonds, clubs, hearts; columns ace down to deuce.
+constexpr int kDeckRows = 4;
+constexpr int kDeckColumns = 13;
+
+QLabel *whiteLabel(const QString &text, QWidget *parent, bool bold = false)
+{
+    auto *label = new QLabel(text, parent);
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(colours);
+    if (bold) {
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+    }
+    return label;
+}
+
+// An editable combo whose text is checked on every keystroke: nothing is added to the list,
+// and no completion writes into the text behind the user's back.
+QComboBox *optionCombo(const QStringList &items, QWidget *parent)
+{
+    auto *combo = new QComboBox(parent);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
+    combo->addItems(items);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    return combo;
+}
+
+bool isListed(const QComboBox &combo)
+{
+    return combo.findText(combo.currentText(), Qt::MatchFixedString) >= 0;
+}
+
+} // namespace
+
+TFormSelCards::TFormSelCards(QWidget *parent)
+    : QWidget(parent,
+              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("FormSelCards"));
+    setWindowTitle(tr("Control & Recommendation Panel"));
+    setAccessibleName(windowTitle());
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, kTableGreen);
+    colours.setColor(QPalette::WindowText, Qt::white);
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    buildControls();
+    connectSignals();
+}
+
+void TFormSelCards::buildControls()
+{
+    auto *top = new QHBoxLayout;
+    top->setSpacing(16);
+    top->addWidget(buildDeck(), 0, Qt::AlignTop);
+    top->addWidget(buildSlots(), 0, Qt::AlignTop);
+
+    auto *whole = new QVBoxLayout(this);
+    whole->setContentsMargins(10, 8, 10, 10);
+    whole->setSpacing(10);
+    whole->addLayout(top);
+    whole->addWidget(buildControlRows());
+    whole->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QWidget *TFormSelCards::buildDeck()
+{
+    auto *deck = new QWidget(this);
+    deck->setObjectName(QStringLiteral("Deck"));
+    deck->setAccessibleName(tr("Deck"));
+    auto *grid = new QGridLayout(deck);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(1);
+    grid->setVerticalSpacing(3);
+    for (int row = 0; row < kDeckRows; ++row) {
+        for (int column = 0; column < kDeckColumns; ++column) {
+            const int index = cardIndex(13 - column, row);
+            auto *button = new CardButton(index, deck);
+            cardButtons_[index] = button;
+            grid->addWidget(button, row, column);
+        }
+    }
+    return deck;
+}
+
+QWidget *TFormSelCards::buildSlots()
+{
+    auto *slots = new QWidget(this);
+    auto *groups = new QHBoxLayout(slots);
+    groups->setContentsMargins(0, 0, 0, 0);
+    groups->setSpacing(12);
+    slotGroup_ = new QButtonGroup(this);
+    slotGroup_->setExclusive(true);
+
+    struct SlotGroup
+    {
+        QString heading;
+        int first;
+        int last;
+    };
+    const SlotGroup table[] = {{tr("Your Hand"), H1, H2},
+                               {tr("Flop"), F1, F3},
+                               {tr("Turn"), Tn, Tn},
+                               {tr("River"), Rr, Rr}};
+    for (const SlotGroup &group : table) {
+        auto *column = new QVBoxLayout;
+        column->setSpacing(3);
+        column->addWidget(whiteLabel(group.heading, slots, true), 0, Qt::AlignHCenter);
+        auto *pictures = new QHBoxLayout;
+        pictures->setSpacing(4);
+        for (int s = group.first; s <= group.last; ++s) {
+            auto *slot = new QVBoxLayout;
+            slot->setSpacing(2);
+            slotPictures_[s] = new SlotPicture(s, slots);
+            slot->addWidget(slotPictures_[s], 0, Qt::AlignHCenter);
+            auto *radio = new QRadioButton(slots);
+            radio->setObjectName(slotinfo::radioButtonName(s));
+            radio->setAccessibleName(slotinfo::spokenName(s));
+            radio->setAccessibleDescription(tr("The next card clicked goes into this slot"));
+            radio->setToolTip(slotinfo::spokenName(s));
+            slotGroup_->addButton(radio, s);
+            slotRadioButtons_[s] = radio;
+            slot->addWidget(radio, 0, Qt::AlignHCenter);
+            pictures->addLayout(slot);
+        }
+        column->addLayout(pictures);
+        groups->addLayout(column);
+    }
+    slotRadioButtons_[H1]->setChecked(true);
+    return slots;
+}
+
+QWidget *TFormSelCards::buildControlRows()
+{
+    auto *rows = new QWidget(this);
+    auto *grid = new QGridLayout(rows);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(16);
+    grid->setVerticalSpacing(6);
+
+    ButtonNewGame = new QPushButton(tr("New Game"), rows);
+    ButtonNewGame->setObjectName(QStringLiteral("ButtonNewGame"));
+    ButtonClearCard = new QPushButton(tr("Reset Card"), rows);
+    ButtonClearCard->setObjectName(QStringLiteral("ButtonClearCard"));
+    ButtonClearCard->setAccessibleDescription(tr("Empties the selected slot"));
+
+    // The opponents' actions are keys of the betting systems: never translated.
+    ComboBoxOpps =
+        optionCombo({QStringLiteral("Check"), QStringLiteral("Call"), QStringLiteral("Raise 100%"),
+                     QStringLiteral("Raise 200%"), QStringLiteral("Raise 400%"),
+                     QStringLiteral("Raise 800%"), QStringLiteral("Raise All-In")},
+                    rows);
+    ComboBoxOpps->setObjectName(QStringLiteral("ComboBoxOpps"));
+    ComboBoxOpps->setAccessibleName(tr("Opponents"));
+    ComboBoxOpps->setCurrentIndex(kRaise400Item);
+    auto *oppsLabel = whiteLabel(tr("Opponents:"), rows);
+    oppsLabel->setBuddy(ComboBoxOpps);
+
+    ComboBoxAP = optionCombo({QStringLiteral("10"), QStringLiteral("9"), QStringLiteral("8"),
+                              QStringLiteral("7"), QStringLiteral("6"), QStringLiteral("5"),
+                              QStringLiteral("4"), QStringLiteral("3"), QStringLiteral("2")},
+                             rows);
+    ComboBoxAP->setObjectName(QStringLiteral("ComboBoxAP"));
+    ComboBoxAP->setAccessibleName(tr("Active players"));
+    ComboBoxAP->setCurrentIndex(0);
+    auto *playersLabel = whiteLabel(tr("Active players:"), rows);
+    playersLabel->setBuddy(ComboBoxAP);
+
+    LabelOuts = new ReadoutLabel(tr("Outs"), rows);
+    LabelOuts->setObjectName(QStringLiteral("LabelOuts"));
+    LabelHit = new ReadoutLabel(tr("Hit %"), rows);
+    LabelHit->setObjectName(QStringLiteral("LabelHit"));
+    LabelWin = new ReadoutLabel(tr("Win %"), rows);
+    LabelWin->setObjectName(QStringLiteral("LabelWin"));
+
+    PanelVerdict1 = new VerdictPanel(tr("Hit verdict"), rows);
+    PanelVerdict1->setObjectName(QStringLiteral("PanelVerdict1"));
+    PanelVerdict2 = new VerdictPanel(tr("Higher verdict"), rows);
+    PanelVerdict2->setObjectName(QStringLiteral("PanelVerdict2"));
+
+    auto *choices = new QHBoxLayout;
+    choices->setSpacing(8);
+    choices->addWidget(ButtonNewGame);
+    choices->addWidget(ButtonClearCard);
+    choices->addSpacing(10);
+    choices->addWidget(oppsLabel);
+    choices->addWidget(ComboBoxOpps);
+    choices->addSpacing(10);
+    choices->addWidget(playersLabel);
+    choices->addWidget(ComboBoxAP);
+    choices->addStretch(1);
+    grid->addLayout(choices, 0, 0);
+
+    auto *figures = new QHBoxLayout;
+    figures->setSpacing(6);
+    for (ReadoutLabel *readout : {LabelOuts, LabelHit, LabelWin}) {
+        auto *caption = whiteLabel(readout->caption(), rows);
+        figures->addWidget(caption);
+        figures->addWidget(readout);
+        figures->addSpacing(14);
+    }
+    figures->addStretch(1);
+    grid->addLayout(figures, 1, 0);
+
+    grid->setColumnStretch(0, 1);
+    grid->addWidget(PanelVerdict1, 0, 1);
+    grid->addWidget(PanelVerdict2, 1, 1);
+    return rows;
+}
+
+void TFormSelCards::connectSignals()
+{
+    for (int index = 1; index <= kCardCount; ++index)
+        connect(cardButtons_[index], &QAbstractButton::clicked, this,
+                [this, index] { SelectCard(index); });
+    connect(ButtonClearCard, &QPushButton::clicked, this, &TFormSelCards::ButtonClearCardClick);
+    connect(ButtonNewGame, &QPushButton::clicked, this, &TFormSelCards::ButtonNewGameClick);
+    // A choice from the list or any edit of the text; programmatic changes stay silent.
+    connect(ComboBoxOpps, &QComboBox::textActivated, this, [this] {
+        oppsTyped_ = false;
+        ComboBoxOppsChange();
+    });
+    connect(ComboBoxOpps->lineEdit(), &QLineEdit::textEdited, this, [this] {
+        oppsTyped_ = true;
+        ComboBoxOppsChange();
+    });
+    connect(ComboBoxAP, &QComboBox::textActivated, this, &TFormSelCards::ComboBoxAPChange);
+    connect(ComboBoxAP->lineEdit(), &QLineEdit::textEdited, this, &TFormSelCards::ComboBoxAPChange);
+}
+
+void TFormSelCards::SelectCard(int c)
+{
+    const HandState &hand = currentHand();
+    if (c > 0) {
+        for (int s = 1; s <= kSlotCount; ++s) {
+            if (hand.Slots[s].Index == c) {
+                prompts().warning(this, tr("Card has already been selected"));
+                return;
+            }
+        }
+    }
+
+    const int s = selectedSlot();
+    slotPictures_[s]->showCard(c);
+    FormTallowby->SetSlotCard(s, c);
+    selectSlot(slotinfo::nextSlot(s));
+
+    FormTallowby->ApplyHandHistoryFilter();
+    if (!hand.filled(H1) || !hand.filled(H2))
+        return;
+    FormTallowby->UpdateGameStatistics();
+    if (stageOf(hand) == Stage::None)
+        return;
+    FormTallowby->ResetReadouts();
+    FormTallowby->AnalyzeHand();
+}
+
+int TFormSelCards::selectedSlot() const
+{
+    const int s = slotGroup_->checkedId();
+    return s >= H1 && s <= Rr ? s : H1;
+}
+
+void TFormSelCards::selectSlot(int s)
+{
+    slotRadioButtons_[s]->setChecked(true);
+}
+
+int TFormSelCards::slotPicture(int s) const
+{
+    return slotPictures_[s]->shownCard();
+}
+
+void TFormSelCards::clearSlotPictures()
+{
+    for (int s = H1; s <= Rr; ++s)
+        slotPictures_[s]->showCard(0);
+    selectSlot(H1);
+}
+
+QString TFormSelCards::opponentsText() const
+{
+    return ComboBoxOpps->currentText();
+}
+
+int TFormSelCards::opponentsIndex() const
+{
+    return oppsTyped_ ? -1 : ComboBoxOpps->currentIndex();
+}
+
+QString TFormSelCards::activePlayersText() const
+{
+    return ComboBoxAP->currentText();
+}
+
+void TFormSelCards::setActivePlayersText(const QString &text)
+{
+    ComboBoxAP->setEditText(text);
+}
+
+void TFormSelCards::resetPanelReadouts()
+{
+    ComboBoxOpps->setCurrentIndex(kCallItem);
+    oppsTyped_ = false;
+    LabelOuts->setValue(QStringLiteral("0"));
+    LabelHit->setValue(QStringLiteral("0"));
+    LabelWin->setValue(QStringLiteral("??"));
+    for (VerdictPanel *panel : {PanelVerdict1, PanelVerdict2}) {
+        panel->setVerdict(QString());
+        panel->setColour(kTableGreen);
+    }
+}
+
+QString TFormSelCards::outsText() const
+{
+    return LabelOuts->value();
+}
+
+QString TFormSelCards::hitText() const
+{
+    return LabelHit->value();
+}
+
+QString TFormSelCards::winText() const
+{
+    return LabelWin->value();
+}
+
+void TFormSelCards::setOutsText(const QString &text)
+{
+    LabelOuts->setValue(text);
+}
+
+void TFormSelCards::setHitText(const QString &text)
+{
+    LabelHit->setValue(text);
+}
+
+void TFormSelCards::setWinText(const QString &text)
+{
+    LabelWin->setValue(text);
+}
+
+VerdictPanel *TFormSelCards::verdictPanel(int panel) const
+{
+    return panel == 2 ? PanelVerdict2 : PanelVerdict1;
+}
+
+QString TFormSelCards::verdictText(int panel) const
+{
+    return verdictPanel(panel)->verdict();
+}
+
+QColor TFormSelCards::verdictColour(int panel) const
+{
+    return verdictPanel(panel)->colour();
+}
+
+void TFormSelCards::setVerdictText(int panel, const QString &text)
+{
+    verdictPanel(panel)->setVerdict(text);
+}
+
+void TFormSelCards::setVerdictColour(int panel, const QColor &colour)
+{
+    verdictPanel(panel)->setColour(colour);
+}
+
+void TFormSelCards::ButtonClearCardClick()
+{
+    SelectCard(0);
+}
+
+// Exactly as the menu command runs, errors reported the same way.
+void TFormSelCards::ButtonNewGameClick()
+{
+    runCommand(this, [] { FormTallowby->MenuNewGameClick(); });
+}
+
+void TFormSelCards::ComboBoxOppsChange()
+{
+    if (isListed(*ComboBoxOpps))
+        FormTallowby->UpdateRecommendation();
+}
+
+void TFormSelCards::ComboBoxAPChange()
+{
+    if (!isListed(*ComboBoxAP)) {
+        prompts().warning(this, tr("Invalid option"));
+        return;
+    }
+    FormTallowby->AnalyzeHand();
+}

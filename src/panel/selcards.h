@@ -1,0 +1,96 @@
+// The card panel "Control & Recommendation Panel": the deck of 52 small card pictures through
+// which every card enters the hand, the seven slots, the opponents' action and the number of
+// active players, and the read-outs and verdicts of the analysis.
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+class CardButton;
+class QButtonGroup;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class ReadoutLabel;
+class SlotPicture;
+class VerdictPanel;
+
+class TFormSelCards : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TFormSelCards(QWidget *parent = nullptr);
+
+    // Puts card index c (0 empties) into the selected slot and runs the follow-up analyses.
+    void SelectCard(int c);
+
+    // The slot whose radio button is checked, 1..7.
+    int selectedSlot() const;
+    void selectSlot(int s);
+    // The picture shown in slot s: 0 the card back, 1..52 a face.
+    int slotPicture(int s) const;
+
+    // New Game: the card back in every slot and the first hole card selected.
+    void clearSlotPictures();
+
+    QString opponentsText() const;
+    // The item index of "Opponents:", -1 while its text was typed.
+    int opponentsIndex() const;
+    QString activePlayersText() const;
+    // Changes the text of "Active players:" without running its change handler.
+    void setActivePlayersText(const QString &text);
+
+    // Steps 2 to 4 of resetting the read-outs: "Call", "0", "0", "??", both verdicts empty on
+    // green. The opponents' change handler does not run.
+    void resetPanelReadouts();
+
+    QString outsText() const;
+    QString hitText() const;
+    QString winText() const;
+    void setOutsText(const QString &text);
+    void setHitText(const QString &text);
+    void setWinText(const QString &text);
+
+    // The verdict panels: 1 the hit verdict, 2 the higher verdict.
+    QString verdictText(int panel) const;
+    QColor verdictColour(int panel) const;
+    void setVerdictText(int panel, const QString &text);
+    void setVerdictColour(int panel, const QColor &colour);
+
+    // Click handlers.
+    void ButtonClearCardClick();
+    void ButtonNewGameClick();
+    void ComboBoxOppsChange();
+    void ComboBoxAPChange();
+
+private:
+    void buildControls();
+    QWidget *buildDeck();
+    QWidget *buildSlots();
+    QWidget *buildControlRows();
+    void connectSignals();
+    VerdictPanel *verdictPanel(int panel) const;
+
+    std::array<CardButton *, 53> cardButtons_{};       // by card index 1..52
+    std::array<SlotPicture *, 8> slotPictures_{};      // by slot 1..7
+    std::array<QRadioButton *, 8> slotRadioButtons_{}; // by slot 1..7
+    QButtonGroup *slotGroup_ = nullptr;
+    QPushButton *ButtonNewGame = nullptr;
+    QPushButton *ButtonClearCard = nullptr;
+    QComboBox *ComboBoxOpps = nullptr;
+    QComboBox *ComboBoxAP = nullptr;
+    ReadoutLabel *LabelOuts = nullptr;
+    ReadoutLabel *LabelHit = nullptr;
+    ReadoutLabel *LabelWin = nullptr;
+    VerdictPanel *PanelVerdict1 = nullptr;
+    VerdictPanel *PanelVerdict2 = nullptr;
+    bool oppsTyped_ = false; // "Opponents:" holds typed text, so no item is selected
+};
+
+// The one card panel of the program, made by the start-up code.
+extern TFormSelCards *FormSelCards;

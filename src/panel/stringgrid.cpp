@@ -1,0 +1,127 @@
+// Painting and set-up of the string grids.
+#include "stringgrid.h"
+
+#include <QPainter>
+#include <QStyleOptionHeader>
+#include <QTableView>
+
+#include <algorithm>
+
+namespace {
+constexpr int kLeftPad = 2;
+constexpr int kRightPad = 3;
+
+void drawCellText(QPainter &painter, const QRect &cell, const QFontMetrics &metrics,
+                  const QString &text, Qt::Alignment alignment)
+{
+    const QRect textRect = cell.adjusted(kLeftPad, 0, -kRightPad, 0);
+    const QString shown = metrics.elidedText(text, Qt::ElideRight, textRect.width());
+    painter.drawText(
+        textRect,
+        int((alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter) | Qt::TextSingleLine, shown);
+}
+
+} // namespace
+
+void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                             const QModelIndex &index) const
+{
+    painter->save();
+    const QVariant fill = index.data(Qt::BackgroundRole);
+    painter->fillRect(option.rect,
+                      fill.canConvert<QColor>() ? fill.value<QColor>() : QColor(Qt::white));
+    const QVariant ink = index.data(Qt::ForegroundRole);
+    painter->setPen(ink.canConvert<QColor>() ? ink.value<QColor>() : QColor(Qt::black));
+    painter->setFont(option.font);
+    drawCellText(*painter, option.rect, option.fontMetrics, index.data(Qt::DisplayRole).toString(),
+                 Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt()));
+
+    if (option.state & QStyle::State_HasFocus) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(option.widget);
+        focus.rect = option.rect.adjusted(1, 1, -1, -1);
+        focus.backgroundColor = fill.value<QColor>();
+        option.widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter,
+                                              option.widget);
+    }
+    painter->restore();
+}
+
+void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const
+{
+    if (!rect.isValid())
+        return;
+    QStyleOptionHeader option;
+    initStyleOption(&option);
+    option.rect = rect;
+    option.section = logicalIndex;
+    option.text.clear();
+    painter->save();
+    style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
+    painter->setPen(Qt::black);
+    const QVariant aligned =
+        model()->headerData(logicalIndex, orientation(), Qt::TextAlignmentRole);
+    drawCellText(*painter, rect, fontMetrics(),
+                 model()->headerData(logicalIndex, orientation()).toString(),
+                 aligned.isValid() ? Qt::Alignment(aligned.toInt()) : Qt::AlignCenter);
+    painter->restore();
+}
+
+int gridRowHeight(const QFontMetrics &metrics)
+{
+    return std::max(kGridRowHeight, metrics.height() + 3);
+}
+
+int fittedColumnWidth(const QFontMetrics &metrics, const QStringList &texts, int minimum)
+{
+    int widest = 0;
+    for (const QString &text : texts)
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    return std::max(minimum, widest + kLeftPad + kRightPad + 1);
+}
+
+void setUpStringGrid(QTableView &view, bool rowLabels)
+{
+    view.setItemDelegate(new GridCellDelegate(&view));
+    view.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view.setSelectionMode(QAbstractItemView::NoSelection);
+    view.setTabKeyNavigation(false);
+    view.setWordWrap(false);
+    view.setCornerButtonEnabled(false);
+    view.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    const int rowHeight = gridRowHeight(view.fontMetrics());
+
+    auto *across = new GridHeader(Qt::Horizontal, &view);
+    view.setHorizontalHeader(across);
+    across->setSectionResizeMode(QHeaderView::Fixed);
+    across->setHighlightSections(false);
+    across->setSectionsClickable(false);
+    across->setMinimumSectionSize(1);
+    across->setFixedHeight(rowHeight);
+
+    auto *down = new GridHeader(Qt::Vertical, &view);
+    view.setVerticalHeader(down);
+    down->setSectionResizeMode(QHeaderView::Fixed);
+    down->setMinimumSectionSize(1);
+    down->setDefaultSectionSize(rowHeight);
+    down->setHighlightSections(false);
+    down->setSectionsClickable(false);
+    down->setVisible(rowLabels);
+}
+
+void setColumnWidths(QTableView &view, const QList<int> &widths)
+{
+    for (int c = 0; c < widths.size(); ++c)
+        view.setColumnWidth(c, widths[c]);
+}
+
+QSize wholeGridSize(const QTableView &view, int labelWidth, int dataRows)
+{
+    const QHeaderView *across = view.horizontalHeader();
+    int width = 2 * view.frameWidth() + labelWidth;
+    for (int c = 0; c < across->count(); ++c)
+        width += across->sectionSize(c);
+    const int height = 2 * view.frameWidth() + across->height() +
+                       dataRows * view.verticalHeader()->defaultSectionSize();
+    return {width, height};
+}

@@ -1,0 +1,75 @@
+// Renders the main window (each tab), the card panel (empty and with a river hand) and the
+// arrangement of the start windows to PNG files, for looking at them. Not a test: run it
+// by hand with the folder to write into, under QT_QPA_PLATFORM=offscreen.
+#include "app/startup.h"
+#include "app/tallowby.h"
+#include "panel/selcards.h"
+#include "scriptedprompts.h"
+#include "tools/potodds.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QScreen>
+#include <QTabWidget>
+
+namespace {
+
+void save(QWidget &window, const QString &folder, const QString &name)
+{
+    window.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+}
+
+// The three windows where start-up put them, on a picture of the screen.
+void saveArrangement(const QString &folder)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QImage desk(screen.size(), QImage::Format_RGB32);
+    desk.fill(QColor(70, 80, 95));
+    QPainter painter(&desk);
+    for (QWidget *window :
+         {static_cast<QWidget *>(FormTallowby), static_cast<QWidget *>(FormSelCards),
+          static_cast<QWidget *>(FormPotOdds)}) {
+        const QRect frame = window->frameGeometry();
+        painter.fillRect(frame, QColor(40, 40, 40));
+        painter.drawPixmap(window->geometry().topLeft() - screen.topLeft(), window->grab());
+    }
+    painter.end();
+    desk.save(QDir(folder).filePath(QStringLiteral("startup-arrangement.png")));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    ScriptedPrompts prompts;
+    const LongLivedWindows windows;
+    FormTallowby->show();
+    QApplication::processEvents();
+
+    saveArrangement(folder);
+    save(*FormSelCards, folder, QStringLiteral("panel-empty"));
+    auto *tabs = FormTallowby->findChild<QTabWidget *>(QStringLiteral("PageControl"));
+    for (int page = 0; page < tabs->count(); ++page) {
+        tabs->setCurrentIndex(page);
+        save(*FormTallowby, folder, QStringLiteral("main-empty-tab%1").arg(page));
+    }
+
+    // Ace and king of hearts, a flop with two more hearts: flush draw, then the whole hand.
+    tabs->setCurrentIndex(0);
+    for (int card : {52, 51, 41, 46, 10})
+        FormSelCards->SelectCard(card);
+    save(*FormTallowby, folder, QStringLiteral("main-flop"));
+    save(*FormSelCards, folder, QStringLiteral("panel-flop"));
+    FormSelCards->SelectCard(25);
+    FormSelCards->SelectCard(3);
+    save(*FormTallowby, folder, QStringLiteral("main-river"));
+    save(*FormSelCards, folder, QStringLiteral("panel-river"));
+    FormTallowby->MenuNewGameClick();
+    for (int card : {12, 25})
+        FormSelCards->SelectCard(card);
+    save(*FormTallowby, folder, QStringLiteral("main-preflop-pair"));
+    return 0;
+}
