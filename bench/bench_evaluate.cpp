@@ -35,7 +35,7 @@ Counts countAllSevenCardHands()
     };
     // Two histograms, so that neighbouring hands of one category do not wait on each other.
     std::array<std::array<std::int64_t, 16>, 2> histogram{};
-    std::array<Level, 7> level{};
+    std::array<Level, 6> level{};
     const auto push = [&](int depth, int card) {
         Level &next = level[depth + 1];
         next = level[depth];
@@ -55,24 +55,37 @@ Counts countAllSevenCardHands()
                     push(3, c4);
                     for (int c5 = c4 + 1; c5 <= 50; ++c5) {
                         push(4, c5);
+                        const Level &five = level[5];
                         for (int c6 = c5 + 1; c6 <= 51; ++c6) {
-                            push(5, c6);
-                            const Level &six = level[6];
-                            const std::int32_t *row = ranks.bestAfterRow(six.state);
+                            // The sixth card changes one suit; the seventh runs suit by suit.
+                            const int value6 = cardValue(c6);
+                            const int suit6 = cardSuit(c6);
+                            const std::int32_t *row =
+                                ranks.bestAfterRow(ranks.next(five.state, value6));
+                            const unsigned bit6 = 1u << (value6 - 1);
                             // A suit holding five of the six keeps its flush whatever comes.
-                            const int flushOfSix =
-                                six.flushSuit >= 0 ? flushRating(six.masks[six.flushSuit]) : 0;
-                            // The seventh card, suit by suit: its value runs up within a suit.
+                            int flushOfSix = 0;
+                            if (five.suitCounts[suit6] >= 4)
+                                flushOfSix = flushRating(five.masks[suit6] | bit6);
+                            else if (five.flushSuit >= 0)
+                                flushOfSix = flushRating(five.masks[five.flushSuit]);
                             for (int suit = cardSuit(c6 + 1); suit < 4; ++suit) {
                                 const int firstValue =
                                     suit == cardSuit(c6 + 1) ? cardValue(c6 + 1) : 1;
-                                const bool mayFlush = six.suitCounts[suit] >= 4;
-                                for (int value = firstValue; value <= 13; ++value) {
-                                    int rating = std::max(row[value - 1], flushOfSix);
-                                    if (mayFlush)
-                                        rating = std::max(rating, flushRating(six.masks[suit] |
-                                                                              (1u << (value - 1))));
-                                    ++histogram[value & 1][rating >> 20];
+                                const unsigned mask =
+                                    five.masks[suit] | (suit == suit6 ? bit6 : 0u);
+                                const int count = five.suitCounts[suit] + (suit == suit6 ? 1 : 0);
+                                if (count >= 4) {
+                                    for (int value = firstValue; value <= 13; ++value) {
+                                        const int rating =
+                                            std::max({row[value - 1], flushOfSix,
+                                                      flushRating(mask | (1u << (value - 1)))});
+                                        ++histogram[value & 1][rating >> 20];
+                                    }
+                                } else {
+                                    for (int value = firstValue; value <= 13; ++value)
+                                        ++histogram[value & 1]
+                                                   [std::max(row[value - 1], flushOfSix) >> 20];
                                 }
                             }
                         }
