@@ -2,6 +2,7 @@
 // a change of "Active players:" runs it, and the figures printed as JSON.
 #include "oddsrequest.h"
 
+#include "engine/equity.h"
 #include "engine/evaluate.h"
 #include "engine/odds.h"
 
@@ -13,7 +14,8 @@ namespace tallowby {
 namespace {
 
 constexpr const char *kUsage =
-    "usage: tallowby-odds [--players N] CODE... (codes such as As Td 2h, -- for an empty slot)";
+    "usage: tallowby-odds [--players N] [--equity] CODE... (codes such as As Td 2h, -- for an "
+    "empty slot)";
 
 std::optional<int> parsePlayers(const std::string &text)
 {
@@ -28,7 +30,51 @@ std::optional<int> parsePlayers(const std::string &text)
     return players;
 }
 
+const char *methodName(EquityResult::Method method)
+{
+    switch (method) {
+    case EquityResult::Method::Exact:
+        return "exact";
+    case EquityResult::Method::Simulated:
+        return "simulated";
+    case EquityResult::Method::Table:
+        break;
+    }
+    return "table";
+}
+
+std::string percentNumber(double fraction)
+{
+    return numberText(twoDecimals(fraction * 100));
+}
+
+std::string equityJson(const HandState &hand, int players, const PreflopEquityTable *table)
+{
+    const auto result = computeEquity(hand, players, nullptr, table);
+    if (!result)
+        return "null";
+    return "{\"equity\": " + percentNumber(result->equity) +
+           ", \"win\": " + percentNumber(result->win) + ", \"tie\": " + percentNumber(result->tie) +
+           ", \"method\": " + jsonString(methodName(result->method)) +
+           ", \"exact\": " + (result->exact ? "true" : "false") +
+           ", \"samples\": " + std::to_string(result->samples) +
+           ", \"margin95\": " + percentNumber(result->margin95) +
+           ", \"text\": " + jsonString(equityMethodText(*result)) + "}";
+}
+
 } // namespace
+
+bool needsPreflopTable(const OddsRequest &request)
+{
+    int cards = 0;
+    for (std::size_t slot = 0; slot < request.slotCards.size(); ++slot)
+        if (request.slotCards[slot] != 0) {
+            if (slot >= 2)
+                return false;
+            ++cards;
+        }
+    return request.equity && cards == 2;
+}
 
 std::optional<OddsRequest> parseOddsArguments(const std::vector<std::string> &arguments,
                                               std::string &error)
@@ -109,7 +155,7 @@ std::string jsonString(const std::string &text)
     return out + "\"";
 }
 
-std::string analyseToJson(const OddsRequest &request)
+std::string analyseToJson(const OddsRequest &request, const PreflopEquityTable *table)
 {
     HandState hand;
     hand.ResetHand();
@@ -139,8 +185,10 @@ std::string analyseToJson(const OddsRequest &request)
     json += "], \"outs\": " + jsonString(readouts.outs) + ", \"hit\": " + jsonString(readouts.hit) +
             ", \"win\": " + jsonString(readouts.win) +
             ", \"rating\": " + jsonString(ratingHex(rating)) +
-            ", \"description\": " + jsonString(DescribeRating(rating)) + "}";
-    return json;
+            ", \"description\": " + jsonString(DescribeRating(rating));
+    if (request.equity)
+        json += ", \"equity\": " + equityJson(hand, request.players, table);
+    return json + "}";
 }
 
 } // namespace tallowby

@@ -7,11 +7,13 @@
 
 namespace tallowby {
 
+class PreflopEquityTable;
+
 struct OddsRequest
 {
     int players = 10;
     std::vector<int> slotCards; // card index per slot in slot order, 0 for "--"
-    bool equity = false;
+    bool equity = false;        // --equity: add the equity against random hands
 };
 
 // Reads the arguments (without the program name). On bad input returns nullopt and sets
@@ -19,8 +21,16 @@ struct OddsRequest
 std::optional<OddsRequest> parseOddsArguments(const std::vector<std::string> &arguments,
                                               std::string &error);
 
-// Runs the request on a freshly cleared hand and returns the JSON object to print.
-std::string analyseToJson(const OddsRequest &request);
+// Runs the request on a freshly cleared hand and returns the JSON object to print. With
+// request.equity the object ends with "equity": an object of the equity, its win and tie shares
+// (percent, two decimals), "method" ("exact", "simulated" or "table"), "exact" (no sampling
+// error), "samples" (showdowns or deals), "margin95" (percent) and "text" (how it was obtained,
+// in words); or null when the cards form no complete stage. Pre-flop the equity comes from
+// `table`, or is simulated when there is none.
+std::string analyseToJson(const OddsRequest &request, const PreflopEquityTable *table = nullptr);
+
+// Whether the request asks for the pre-flop table: equity wanted and only the hole cards given.
+bool needsPreflopTable(const OddsRequest &request);
 
 // JSON string literal of a text, quotes included.
 std::string jsonString(const std::string &text);

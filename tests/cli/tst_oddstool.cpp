@@ -5,7 +5,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include "engine/equity.h"
+#include "engine/preflopequity.h"
 
 using namespace tallowby;
 
@@ -45,6 +49,9 @@ private Q_SLOTS:
     void escapesJsonTexts();
     void programExitStatuses_data();
     void programExitStatuses();
+    void equityJoinsTheOutput_data();
+    void equityJoinsTheOutput();
+    void equityWithoutTheTableIsSimulated();
 };
 
 void TestOddsTool::readsArguments_data()
@@ -187,6 +194,125 @@ void TestOddsTool::programExitStatuses()
         QVERIFY(out.isEmpty());
         QCOMPARE(err.count('\n'), 1);
     }
+}
+
+namespace {
+
+struct ToolRun
+{
+    int status = -1;
+    QJsonObject output;
+    QString errors;
+};
+
+ToolRun runTool(const QString &program, const QString &line)
+{
+    QProcess tool;
+    tool.start(program, line.split(' ', Qt::SkipEmptyParts));
+    ToolRun run;
+    if (!tool.waitForFinished(60000) || tool.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.status = tool.exitCode();
+    run.output = QJsonDocument::fromJson(tool.readAllStandardOutput()).object();
+    run.errors = QString::fromUtf8(tool.readAllStandardError());
+    return run;
+}
+
+} // namespace
+
+void TestOddsTool::equityJoinsTheOutput_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("method"); // empty: no equity figure
+
+    QTest::newRow("AA pre-flop, 2 players") << "--equity --players 2 As Ad"
+                                            << "table";
+    QTest::newRow("AA pre-flop, 10 players") << "--equity As Ad"
+                                             << "table";
+    QTest::newRow("flop, 2 players") << "--equity --players 2 Ah Kh Qh 7h 2c"
+                                     << "exact";
+    QTest::newRow("river, 2 players") << "--players 2 Ah Kh Qh 7h 2c 9d 3s --equity"
+                                      << "exact";
+    QTest::newRow("flop, 6 players") << "--equity --players 6 Ah Kh Qh 7h 2c"
+                                     << "simulated";
+    QTest::newRow("empty turn") << "--equity As Ks Qs Js Ts -- 2h"
+                                << "";
+}
+
+void TestOddsTool::equityJoinsTheOutput()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, method);
+    const ToolRun withEquity = runTool(QStringLiteral(TALLOWBY_ODDS_PATH), line);
+    QCOMPARE(withEquity.status, 0);
+    QVERIFY2(withEquity.errors.isEmpty(), qPrintable(withEquity.errors));
+
+    // Every key of the plain run is there with the same value; "win" stays the Win % text.
+    QString plainLine = line;
+    plainLine.remove(QStringLiteral("--equity"));
+    const ToolRun plain = runTool(QStringLiteral(TALLOWBY_ODDS_PATH), plainLine);
+    QVERIFY(!plain.output.contains("equity"));
+    for (const QString &key : plain.output.keys())
+        QCOMPARE(withEquity.output[key], plain.output[key]);
+    QVERIFY(withEquity.output["win"].isString());
+
+    const QJsonValue equity = withEquity.output["equity"];
+    if (method.isEmpty()) {
+        QVERIFY(equity.isNull());
+        return;
+    }
+    // The figures of the engine, as a caller of computeEquity gets them.
+    std::string error;
+    const auto request = parseOddsArguments(split(line), error);
+    QVERIFY(request);
+    EquityHand hand;
+    hand.hole = {request->slotCards[0], request->slotCards[1]};
+    for (std::size_t slot = 2; slot < request->slotCards.size(); ++slot)
+        hand.board[hand.boardCount++] = request->slotCards[slot];
+    const auto table = PreflopEquityTable::load(
+        defaultPreflopEquityPath(
+            QFileInfo(QStringLiteral(TALLOWBY_ODDS_PATH)).path().toStdString()),
+        error);
+    QVERIFY2(table, error.c_str());
+    const auto expected = computeEquity(hand, request->players, nullptr, &*table);
+    QVERIFY(expected);
+
+    const QJsonObject figures = equity.toObject();
+    QCOMPARE(figures["method"].toString(), method);
+    QCOMPARE(figures["exact"].toBool(), expected->exact);
+    QCOMPARE(figures["samples"].toInteger(), expected->samples);
+    QCOMPARE(figures["equity"].toDouble(), std::round(expected->equity * 10000) / 100);
+    QCOMPARE(figures["win"].toDouble(), std::round(expected->win * 10000) / 100);
+    QCOMPARE(figures["tie"].toDouble(), std::round(expected->tie * 10000) / 100);
+    QCOMPARE(figures["margin95"].toDouble(), std::round(expected->margin95 * 10000) / 100);
+    QCOMPARE(figures["text"].toString(), QString::fromStdString(equityMethodText(*expected)));
+    if (expected->exact)
+        QCOMPARE(figures["margin95"].toDouble(), 0.0);
+    else
+        QVERIFY(figures["margin95"].toDouble() > 0 && figures["margin95"].toDouble() <= 0.5);
+}
+
+void TestOddsTool::equityWithoutTheTableIsSimulated()
+{
+    // A copy of the program in a folder without the table says so and simulates instead.
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString copy = folder.filePath("tallowby-odds");
+    QVERIFY(QFile::copy(QStringLiteral(TALLOWBY_ODDS_PATH), copy));
+    const ToolRun run = runTool(copy, "--equity --players 2 As Ad");
+    QCOMPARE(run.status, 0);
+    QVERIFY2(run.errors.startsWith("tallowby-odds: cannot open the pre-flop equity table " +
+                                   folder.filePath("preflop-equity.txt")),
+             qPrintable(run.errors));
+    QCOMPARE(run.errors.count('\n'), 1);
+    const QJsonObject figures = run.output["equity"].toObject();
+    QCOMPARE(figures["method"].toString(), "simulated");
+    QVERIFY(std::abs(figures["equity"].toDouble() - 85.2) <= 2 * figures["margin95"].toDouble());
+
+    // Past the pre-flop the table is not needed, so nothing is said.
+    const ToolRun flop = runTool(copy, "--equity --players 2 As Ad Kh 7c 2d");
+    QVERIFY(flop.errors.isEmpty());
+    QCOMPARE(flop.output["equity"].toObject()["method"].toString(), "exact");
 }
 
 QTEST_GUILESS_MAIN(TestOddsTool)
