@@ -1,5 +1,7 @@
 // The program: the window system chosen, the long-lived windows made, the event loop run
 // until the main window closes.
+#include "app/desktopidentity.h"
+#include "app/installcheck.h"
 #include "app/platform.h"
 #include "app/startup.h"
 #include "app/tallowby.h"
@@ -10,7 +12,9 @@ int main(int argc, char *argv[])
 {
     preferStayOnTopPlatform();
     QApplication application(argc, argv);
+    applyDesktopIdentity();
     const LongLivedWindows windows;
     FormTallowby->show();
+    scheduleInstallCheckIfRequested();
     return QApplication::exec();
 }

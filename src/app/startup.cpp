@@ -2,8 +2,13 @@
 #include "startup.h"
 
 #include "app/tallowby.h"
+#include "history/filter.h"
+#include "history/QRHistory.h"
 #include "history/newgame.h"
+#include "history/printhistory.h"
+#include "history/sort.h"
 #include "panel/selcards.h"
+#include "tools/gamehistorygraph.h"
 #include "tools/potodds.h"
 
 #include <QCoreApplication>
@@ -20,6 +25,17 @@ LongLivedWindows::LongLivedWindows()
     FormSelCards = selCards_.get();
     newGame_ = std::make_unique<TFormNewGame>();
     FormNewGame = newGame_.get();
+    // The history dialogs belong to the main window, so they open above it.
+    filter_ = std::make_unique<TFormFilter>(FormTallowby);
+    FormFilter = filter_.get();
+    qrHistory_ = std::make_unique<TFormQRHistory>();
+    FormQRHistory = qrHistory_.get();
+    print_ = std::make_unique<TFormPrint>(*FormQRHistory, FormTallowby);
+    FormPrint = print_.get();
+    sort_ = std::make_unique<TFormSort>(FormTallowby);
+    FormSort = sort_.get();
+    graph_ = std::make_unique<TFormGraph>(FormTallowby);
+    FormGraph = graph_.get();
     potOdds_ = std::make_unique<TFormPotOdds>();
     FormPotOdds = potOdds_.get();
 
@@ -32,6 +48,16 @@ LongLivedWindows::~LongLivedWindows()
 {
     FormPotOdds = nullptr;
     potOdds_.reset();
+    FormGraph = nullptr;
+    graph_.reset();
+    FormSort = nullptr;
+    sort_.reset();
+    FormPrint = nullptr;
+    print_.reset();
+    FormQRHistory = nullptr;
+    qrHistory_.reset();
+    FormFilter = nullptr;
+    filter_.reset();
     FormNewGame = nullptr;
     newGame_.reset();
     FormSelCards = nullptr;

@@ -4,9 +4,14 @@
 
 #include <memory>
 
+class TFormFilter;
+class TFormGraph;
 class TFormNewGame;
 class TFormPotOdds;
+class TFormPrint;
+class TFormQRHistory;
 class TFormSelCards;
+class TFormSort;
 class TFormTallowby;
 
 // The application's title, shown on the task bar and in message boxes.
@@ -26,5 +31,10 @@ private:
     std::unique_ptr<TFormTallowby> tallowby_;
     std::unique_ptr<TFormSelCards> selCards_;
     std::unique_ptr<TFormNewGame> newGame_;
+    std::unique_ptr<TFormFilter> filter_;
+    std::unique_ptr<TFormQRHistory> qrHistory_;
+    std::unique_ptr<TFormPrint> print_;
+    std::unique_ptr<TFormSort> sort_;
+    std::unique_ptr<TFormGraph> graph_;
     std::unique_ptr<TFormPotOdds> potOdds_;
 };

@@ -82,6 +82,8 @@ TFormTallowby::TFormTallowby(QWidget *parent)
     buildTabs();
     buildMenus();
     buildStatusBar();
+    createSystemConnection();
+    createHistoryConnection();
     const QSize needed = minimumSizeHint();
     setFixedSize(std::max(kClientWidth, needed.width()),
                  std::max(kClientHeight + menuBar()->sizeHint().height(), needed.height()));
@@ -236,6 +238,8 @@ void TFormTallowby::AnalyzeHand()
     repaint();
     BusyCursor busy;
     FormSelCards->setWinText(QStringLiteral("??"));
+    // A figure for other players or cards goes, and its job stops competing with this one.
+    FormSelCards->clearEquity();
     FormSelCards->repaint();
 
     const char separator = decimalSeparatorOf(QLocale());
@@ -260,6 +264,8 @@ void TFormTallowby::AnalyzeHand()
     if (FormPotOdds)
         FormPotOdds->setOutsText(outs);
     FormSelCards->setHitText(QString::fromStdString(readouts.hit));
+    // Last, on a worker thread: the figures above never wait for it.
+    FormSelCards->requestEquity(currentHand());
 }
 
 std::optional<int> TFormTallowby::readActivePlayers()
@@ -278,36 +284,17 @@ std::optional<int> TFormTallowby::readActivePlayers()
     return players;
 }
 
-// The lookup in the loaded betting system joins with the systems feature; without a system
-// both verdicts stay empty.
-void TFormTallowby::UpdateRecommendation()
-{
-    FormSelCards->setVerdictText(1, QString());
-    FormSelCards->setVerdictText(2, QString());
-    if (!systemLoaded())
-        return;
-}
-
-// Counting the recorded games joins with the history feature.
-void TFormTallowby::UpdateGameStatistics()
-{
-    if (!historyDatabaseOpen())
-        return;
-}
-
-// Filtering the "Hand History" grid by the hole cards joins with the history feature.
-void TFormTallowby::ApplyHandHistoryFilter()
-{
-    if (!historyDatabaseOpen())
-        return;
-}
-
 void TFormTallowby::MenuNewGameClick()
 {
     BusyCursor busy;
     const HandState &hand = currentHand();
     if (historyDatabaseOpen() && hand.filled(H1) && hand.filled(H2) && FormNewGame) {
+        FormNewGame->setRecordGame([this] { return recordGame(); });
         FormNewGame->exec();
+        // A game that could not be written stays entered, so it can be recorded again once
+        // the cause is mended.
+        if (FormNewGame->recordFailed())
+            return;
     }
     handOdds_->setGrid(HandOddsGrid(), decimalSeparatorOf(QLocale()));
     gameStats_->clearForNewGame();
@@ -326,28 +313,6 @@ bool TFormTallowby::historyDatabaseAtHand()
         return true;
     prompts().warning(this, tr("No database open"));
     return false;
-}
-
-// The four windows below join with the history, printing and graph features; until then no
-// history database can be open and each command ends at the warning.
-void TFormTallowby::MenuPrintClick()
-{
-    historyDatabaseAtHand();
-}
-
-void TFormTallowby::MenuGameHistoryGraphClick()
-{
-    historyDatabaseAtHand();
-}
-
-void TFormTallowby::MenuFilterClick()
-{
-    historyDatabaseAtHand();
-}
-
-void TFormTallowby::MenuSortClick()
-{
-    historyDatabaseAtHand();
 }
 
 void TFormTallowby::MenuPotOddsCalculatorClick()

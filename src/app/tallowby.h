@@ -4,10 +4,16 @@
 // analysis, the recommendation, the game statistics and the hand-history filter.
 #pragma once
 
+#include "history/gamestatistics.h"
+
 #include <QMainWindow>
 
+#include <functional>
 #include <optional>
 
+class DbConnection;
+class DbQuery;
+class DbTable;
 class GameStatsModel;
 class HandOddsModel;
 class QAction;
@@ -38,6 +44,7 @@ public:
 
     // Menu commands.
     void MenuNewGameClick();
+    void MenuPrintSetupClick();
     void MenuPrintClick();
     void MenuGameHistoryGraphClick();
     void MenuFilterClick();
@@ -46,11 +53,37 @@ public:
     void MenuContentsClick();
     void MenuAboutClick();
     void MenuQuitClick();
+    void MenuNewSystemClick();
+    void MenuLoadSystemClick();
+    void MenuSaveSystemAsClick();
+    void MenuEditSystemClick();
+    void MenuNewDatabaseClick();
+    void MenuOpenDatabaseClick();
+    void MenuSaveDatabaseAsClick();
+
+    // History files: make an empty one at a new path, open both history tables (and refresh
+    // the statistics), the open file's full path. Title clicks sort a history grid.
+    void CreateHistoryFile(const QString &path);
+    void OpenHistoryTables();
+    QString HistoryFilePath() const;
+    void DBGridHHistoryTitleClick(int column);
+    void DBGridGHistoryTitleClick(int column);
+
+    // The history connection and its two tables over `History`.
+    DbConnection &historyConnection() const { return *ADOCon; }
+    DbTable &handHistoryTable() const { return *ADOTableHHistory; }
+    DbTable &gameHistoryTable() const { return *ADOTableGHistory; }
 
     // A history database is open exactly when the history connection is; a system is loaded
-    // exactly when the system connection is. Neither exists yet.
-    bool historyDatabaseOpen() const { return false; }
-    bool systemLoaded() const { return false; }
+    // exactly when the system connection is.
+    bool historyDatabaseOpen() const;
+    bool systemLoaded() const;
+
+    // The system connection and its tables `PreFlop` and `FTR`, and the loaded system's path.
+    DbConnection &systemConnection() const { return *ADOConE; }
+    DbTable &handSetTable() const { return *ADOTableHandSet; }
+    DbTable &typeSetTable() const { return *ADOTableTypeSet; }
+    QString SystemFilePath() const;
 
     HandOddsModel &handOdds() const { return *handOdds_; }
     GameStatsModel &gameStatistics() const { return *gameStats_; }
@@ -76,6 +109,14 @@ private:
     // "No database open" unless a history database is open.
     bool historyDatabaseAtHand();
     std::optional<int> readActivePlayers();
+    void createSystemConnection();
+    void createHistoryConnection();
+    bool historyFileInUse(const QString &path) const;
+    QString holeCardFilterForHand() const;
+    void replaceHistoryFile(const std::function<void()> &steps);
+    bool recordGame();
+    void refreshGameStatistics();
+    void readHandHistory(const std::function<void()> &read);
 
     QTabWidget *PageControl = nullptr;
     QTableView *StringGrid = nullptr;
@@ -86,6 +127,16 @@ private:
     GameStatsModel *gameStats_ = nullptr;
     QLabel *statusPanels_[2] = {};
     QAction *MenuPotOddsCalculator = nullptr;
+    DbConnection *ADOConE = nullptr;
+    DbTable *ADOTableHandSet = nullptr;
+    DbTable *ADOTableTypeSet = nullptr;
+    DbConnection *ADOCon = nullptr;
+    DbTable *ADOTableHHistory = nullptr;
+    DbTable *ADOTableGHistory = nullptr;
+    DbQuery *ADOQuery = nullptr;
+    GameStatisticsCounter statisticsCounter_;
+    // The state of the history file from before the Hand History last read its rows.
+    std::optional<FileVersion> handRowsRead_;
     bool shown_ = false;
 };
 

@@ -6,15 +6,20 @@
 #include "app/prompts.h"
 #include "app/tallowby.h"
 #include "engine/cards.h"
+#include "engine/equity.h"
 #include "engine/handstate.h"
 #include "engine/odds.h"
+#include "panel/activeplayers.h"
 #include "panel/cardbutton.h"
+#include "panel/equitytext.h"
+#include "panel/equityworker.h"
 #include "panel/readouts.h"
 #include "panel/slotpicture.h"
 #include "panel/slots.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -82,6 +87,13 @@ TFormSelCards::TFormSelCards(QWidget *parent)
     colours.setColor(QPalette::WindowText, Qt::white);
     setPalette(colours);
     setAutoFillBackground(true);
+
+    // A missing or damaged table only costs speed: pre-flop figures are then simulated.
+    QString tableError;
+    equity_ = new EquityCalculator(
+        loadPreflopEquityTable(QCoreApplication::applicationDirPath(), tableError), this);
+    if (!tableError.isEmpty())
+        qWarning("%s", qUtf8Printable(tableError));
 
     buildControls();
     connectSignals();
@@ -211,6 +223,10 @@ QWidget *TFormSelCards::buildControlRows()
     LabelHit->setObjectName(QStringLiteral("LabelHit"));
     LabelWin = new ReadoutLabel(tr("Win %"), rows);
     LabelWin->setObjectName(QStringLiteral("LabelWin"));
+    LabelEquity = new ReadoutLabel(tr("Equity %"), rows);
+    LabelEquity->setObjectName(QStringLiteral("LabelEquity"));
+    LabelEquity->setValue(QStringLiteral("??"));
+    setEquityExplanation(equityExplanation());
 
     PanelVerdict1 = new VerdictPanel(tr("Hit verdict"), rows);
     PanelVerdict1->setObjectName(QStringLiteral("PanelVerdict1"));
@@ -232,7 +248,7 @@ QWidget *TFormSelCards::buildControlRows()
 
     auto *figures = new QHBoxLayout;
     figures->setSpacing(6);
-    for (ReadoutLabel *readout : {LabelOuts, LabelHit, LabelWin}) {
+    for (ReadoutLabel *readout : {LabelOuts, LabelHit, LabelWin, LabelEquity}) {
         auto *caption = whiteLabel(readout->caption(), rows);
         figures->addWidget(caption);
         figures->addWidget(readout);
@@ -265,6 +281,8 @@ void TFormSelCards::connectSignals()
     });
     connect(ComboBoxAP, &QComboBox::textActivated, this, &TFormSelCards::ComboBoxAPChange);
     connect(ComboBoxAP->lineEdit(), &QLineEdit::textEdited, this, &TFormSelCards::ComboBoxAPChange);
+    connect(equity_, &EquityCalculator::finished, this, &TFormSelCards::showEquity);
+    connect(equity_, &EquityCalculator::failed, this, &TFormSelCards::clearEquity);
 }
 
 void TFormSelCards::SelectCard(int c)
@@ -283,6 +301,8 @@ void TFormSelCards::SelectCard(int c)
     slotPictures_[s]->showCard(c);
     FormTallowby->SetSlotCard(s, c);
     selectSlot(slotinfo::nextSlot(s));
+    // The figure on show belongs to the cards before this click.
+    clearEquity();
 
     FormTallowby->ApplyHandHistoryFilter();
     if (!hand.filled(H1) || !hand.filled(H2))
@@ -344,6 +364,7 @@ void TFormSelCards::resetPanelReadouts()
     LabelOuts->setValue(QStringLiteral("0"));
     LabelHit->setValue(QStringLiteral("0"));
     LabelWin->setValue(QStringLiteral("??"));
+    clearEquity();
     for (VerdictPanel *panel : {PanelVerdict1, PanelVerdict2}) {
         panel->setVerdict(QString());
         panel->setColour(kTableGreen);
@@ -378,6 +399,50 @@ void TFormSelCards::setHitText(const QString &text)
 void TFormSelCards::setWinText(const QString &text)
 {
     LabelWin->setValue(text);
+}
+
+void TFormSelCards::requestEquity(const HandState &hand)
+{
+    const std::optional<EquityHand> cards = equityHandOf(hand);
+    const std::optional<int> players = activePlayersFrom(ComboBoxAP->currentText());
+    if (!cards || !players) {
+        clearEquity();
+        return;
+    }
+    equityPlayers_ = *players;
+    LabelEquity->setValue(QStringLiteral("??"));
+    setEquityExplanation(tr("Working out the equity\u2026"));
+    equity_->request(*cards, *players);
+}
+
+void TFormSelCards::clearEquity()
+{
+    equity_->cancel();
+    LabelEquity->setValue(QStringLiteral("??"));
+    setEquityExplanation(equityExplanation());
+}
+
+void TFormSelCards::showEquity(const EquityResult &result)
+{
+    const QLocale locale;
+    LabelEquity->setValue(equityReadoutText(result, locale));
+    setEquityExplanation(::equityToolTip(result, equityPlayers_, locale));
+}
+
+void TFormSelCards::setEquityExplanation(const QString &text)
+{
+    LabelEquity->setToolTip(text);
+    LabelEquity->setAccessibleDescription(text);
+}
+
+QString TFormSelCards::equityText() const
+{
+    return LabelEquity->value();
+}
+
+QString TFormSelCards::equityToolTip() const
+{
+    return LabelEquity->toolTip();
 }
 
 VerdictPanel *TFormSelCards::verdictPanel(int panel) const

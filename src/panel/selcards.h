@@ -9,7 +9,13 @@
 
 #include <array>
 
+namespace tallowby {
+struct EquityResult;
+struct HandState;
+} // namespace tallowby
+
 class CardButton;
+class EquityCalculator;
 class QButtonGroup;
 class QComboBox;
 class QLabel;
@@ -56,6 +62,16 @@ public:
     void setHitText(const QString &text);
     void setWinText(const QString &text);
 
+    // The "Equity %" read-out: the hand's equity against the active players holding random
+    // cards, worked out on a worker thread and shown when done. "??" while it is worked out,
+    // when the slots form no complete stage and when "Active players:" holds no number.
+    void requestEquity(const tallowby::HandState &hand);
+    // "??", and the job in progress cancelled.
+    void clearEquity();
+    QString equityText() const;
+    QString equityToolTip() const;
+    EquityCalculator &equityCalculator() const { return *equity_; }
+
     // The verdict panels: 1 the hit verdict, 2 the higher verdict.
     QString verdictText(int panel) const;
     QColor verdictColour(int panel) const;
@@ -75,6 +91,8 @@ private:
     QWidget *buildControlRows();
     void connectSignals();
     VerdictPanel *verdictPanel(int panel) const;
+    void showEquity(const tallowby::EquityResult &result);
+    void setEquityExplanation(const QString &text);
 
     std::array<CardButton *, 53> cardButtons_{};       // by card index 1..52
     std::array<SlotPicture *, 8> slotPictures_{};      // by slot 1..7
@@ -87,6 +105,9 @@ private:
     ReadoutLabel *LabelOuts = nullptr;
     ReadoutLabel *LabelHit = nullptr;
     ReadoutLabel *LabelWin = nullptr;
+    ReadoutLabel *LabelEquity = nullptr;
+    EquityCalculator *equity_ = nullptr;
+    int equityPlayers_ = 0; // the active players of the latest equity request
     VerdictPanel *PanelVerdict1 = nullptr;
     VerdictPanel *PanelVerdict2 = nullptr;
     bool oppsTyped_ = false; // "Opponents:" holds typed text, so no item is selected

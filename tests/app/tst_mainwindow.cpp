@@ -137,15 +137,15 @@ private Q_SLOTS:
             << "New &Game / Save" << QKeySequence(QStringLiteral("Ctrl+G")) << true;
         QTest::newRow("MenuNewDatabase")
             << "MenuNewDatabase"
-            << "&New Database..." << QKeySequence(QStringLiteral("Ctrl+N")) << false;
+            << "&New Database..." << QKeySequence(QStringLiteral("Ctrl+N")) << true;
         QTest::newRow("MenuOpenDatabase")
             << "MenuOpenDatabase"
-            << "&Open Database..." << QKeySequence(QStringLiteral("Ctrl+O")) << false;
+            << "&Open Database..." << QKeySequence(QStringLiteral("Ctrl+O")) << true;
         QTest::newRow("MenuSaveDatabaseAs")
             << "MenuSaveDatabaseAs"
-            << "Save Database &As..." << QKeySequence(QStringLiteral("Ctrl+A")) << false;
+            << "Save Database &As..." << QKeySequence(QStringLiteral("Ctrl+A")) << true;
         QTest::newRow("MenuPrintSetup") << "MenuPrintSetup"
-                                        << "Print Setup..." << none << false;
+                                        << "Print Setup..." << none << true;
         QTest::newRow("MenuPrint") << "MenuPrint"
                                    << "Print..." << none << true;
         QTest::newRow("MenuQuit") << "MenuQuit"
@@ -159,13 +159,13 @@ private Q_SLOTS:
         QTest::newRow("MenuSort") << "MenuSort"
                                   << "Sort History" << none << true;
         QTest::newRow("MenuNewSystem") << "MenuNewSystem"
-                                       << "New System..." << none << false;
+                                       << "New System..." << none << true;
         QTest::newRow("MenuLoadSystem") << "MenuLoadSystem"
-                                        << "Load System..." << none << false;
+                                        << "Load System..." << none << true;
         QTest::newRow("MenuSaveSystemAs") << "MenuSaveSystemAs"
-                                          << "Save System As..." << none << false;
+                                          << "Save System As..." << none << true;
         QTest::newRow("MenuEditSystem") << "MenuEditSystem"
-                                        << "Edit System..." << none << false;
+                                        << "Edit System..." << none << true;
         QTest::newRow("MenuContents") << "MenuContents"
                                       << "&Contents" << QKeySequence(QStringLiteral("F1")) << true;
         QTest::newRow("MenuAbout") << "MenuAbout"
@@ -256,10 +256,10 @@ private Q_SLOTS:
         QTest::keyClick(FormTallowby, Qt::Key_Q, Qt::ControlModifier);
         QCOMPARE(quit.size(), 1);
 
-        // The database commands keep their keys while they wait for the history feature.
+        // Ctrl+O reaches Open Database; the scripted prompts cancel its file dialog.
         QSignalSpy open(menuItem("MenuOpenDatabase"), &QAction::triggered);
         QTest::keyClick(FormTallowby, Qt::Key_O, Qt::ControlModifier);
-        QCOMPARE(open.size(), 0);
+        QCOMPARE(open.size(), 1);
         QVERIFY(prompts().messages.isEmpty());
     }
 

@@ -1,0 +1,182 @@
+// The main window's betting-system commands (New, Load, Save As, Edit) and the recommendation
+// that looks the current hand up in the loaded system.
+#include "tallowby.h"
+
+#include "app/busycursor.h"
+#include "app/commandguard.h"
+#include "app/paths.h"
+#include "app/prompts.h"
+#include "engine/handstate.h"
+#include "history/dbconnection.h"
+#include "history/dbfiles.h"
+#include "history/dbtable.h"
+#include "panel/selcards.h"
+#include "systems/editsystem.h"
+#include "systems/recommendation.h"
+#include "systems/systemdatabase.h"
+
+#include <QFileInfo>
+
+namespace {
+
+QString chooseSystemFile(QWidget *parent, const QString &caption, bool forSaving)
+{
+    const QString folder = systemsFolder();
+    ensureFolder(folder);
+    if (forSaving) {
+        return prompts().saveFileName(parent, caption, folder, systemFileFilter(),
+                                      QString::fromLatin1(kSystemFileSuffix));
+    }
+    return prompts().openFileName(parent, caption, folder, systemFileFilter());
+}
+
+// The status bar names the loaded system by its file name alone.
+QString systemPanelText(const QString &path)
+{
+    return TFormTallowby::tr("System: ") + QFileInfo(path).fileName();
+}
+
+void openTables(DbConnection &connection, DbTable &handSet, DbTable &typeSet)
+{
+    BusyCursor busy;
+    OpenSystemTables(connection, handSet, typeSet);
+}
+
+// The panel takes the colour of the verdict it shows.
+void ColorVerdict(TFormSelCards &panel, int verdict)
+{
+    panel.setVerdictColour(verdict, verdictColour(panel.verdictText(verdict)));
+}
+
+// A file that a connection of the program holds open (the loaded system above all) is never
+// deleted or written over.
+bool fileInUse(const TFormTallowby &window, const QString &path)
+{
+    return (window.systemLoaded() && samePath(path, window.SystemFilePath())) ||
+           DbConnection::isFileOpen(path);
+}
+
+} // namespace
+
+void TFormTallowby::createSystemConnection()
+{
+    ADOConE = new DbConnection(this);
+    ADOConE->setObjectName(QStringLiteral("ADOConE"));
+    ADOTableHandSet = new DbTable(*ADOConE, QString::fromLatin1(kHandSetTable), this);
+    ADOTableHandSet->setObjectName(QStringLiteral("ADOTableHandSet"));
+    ADOTableTypeSet = new DbTable(*ADOConE, QString::fromLatin1(kTypeSetTable), this);
+    ADOTableTypeSet->setObjectName(QStringLiteral("ADOTableTypeSet"));
+}
+
+bool TFormTallowby::systemLoaded() const
+{
+    return ADOConE->isConnected();
+}
+
+QString TFormTallowby::SystemFilePath() const
+{
+    return ::SystemFilePath(*ADOConE);
+}
+
+void TFormTallowby::MenuNewSystemClick()
+{
+    const QString path = chooseSystemFile(this, tr("New System..."), true);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo::exists(path)) {
+        if (fileInUse(*this, path)) {
+            prompts().warning(this, tr("Can not create file. File is still in use."));
+            return;
+        }
+        if (prompts().question(this, tr("Overwrite"), tr("File already exists. Overwrite?"),
+                               false) != Prompts::Answer::Yes)
+            return;
+        deleteDatabaseFile(path);
+    }
+    ADOConE->close();
+    try {
+        BusyCursor busy;
+        CreateSystemFile(*ADOConE, path);
+        OpenSystemTables(*ADOConE, *ADOTableHandSet, *ADOTableTypeSet);
+        FillDefaultSystem(*ADOConE, *ADOTableHandSet, *ADOTableTypeSet);
+    } catch (...) {
+        // A file left without its content is not taken for a loaded system.
+        ADOConE->close();
+        throw;
+    }
+    setStatusPanelText(1, systemPanelText(path));
+    UpdateRecommendation();
+}
+
+void TFormTallowby::MenuLoadSystemClick()
+{
+    const QString path = chooseSystemFile(this, tr("Load System..."), false);
+    if (path.isEmpty())
+        return;
+    ADOConE->close();
+    ADOConE->setConnectionString(DbConnection::connectionStringFor(path));
+    openTables(*ADOConE, *ADOTableHandSet, *ADOTableTypeSet);
+    setStatusPanelText(1, systemPanelText(path));
+    UpdateRecommendation();
+}
+
+void TFormTallowby::MenuSaveSystemAsClick()
+{
+    if (!systemLoaded()) {
+        prompts().warning(this, tr("No system is loaded. Create or load a system before saving "
+                                   "it under a new name."));
+        return;
+    }
+    const QString path = chooseSystemFile(this, tr("Save System As..."), true);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo::exists(path)) {
+        if (fileInUse(*this, path)) {
+            prompts().warning(this, tr("Can not create file. File is still in use."));
+            return;
+        }
+        if (prompts().question(this, tr("Overwrite"), tr("File already exists. Overwrite?"),
+                               true) != Prompts::Answer::Yes)
+            return;
+    }
+    const QString source = SystemFilePath();
+    ADOConE->close();
+    // The copy replaces the old file only once it is whole.
+    safeCopyFile(source, path);
+    ADOConE->setConnectionString(DbConnection::connectionStringFor(path));
+    openTables(*ADOConE, *ADOTableHandSet, *ADOTableTypeSet);
+    setStatusPanelText(1, systemPanelText(path));
+}
+
+void TFormTallowby::MenuEditSystemClick()
+{
+    if (!systemLoaded())
+        MenuLoadSystemClick();
+    if (!systemLoaded())
+        return;
+    {
+        TFormEditSystem editor(*ADOTableHandSet, *ADOTableTypeSet, this);
+        editor.exec();
+    }
+    UpdateRecommendation();
+}
+
+void TFormTallowby::UpdateRecommendation()
+{
+    FormSelCards->setVerdictText(1, QString());
+    FormSelCards->setVerdictText(2, QString());
+    if (!systemLoaded())
+        return;
+    // Also run from card clicks and the opponents' box, outside any menu command.
+    runCommand(FormSelCards, [this] {
+        const Recommendation advice =
+            recommend(*ADOTableHandSet, *ADOTableTypeSet, tallowby::currentHand(),
+                      FormSelCards->opponentsText(), FormSelCards->opponentsIndex());
+        FormSelCards->setVerdictText(1, advice.hitVerdict);
+        FormSelCards->setVerdictText(2, advice.higherVerdict);
+        if (advice.recolour) {
+            ColorVerdict(*FormSelCards, 1);
+            ColorVerdict(*FormSelCards, 2);
+        }
+    });
+}

@@ -1,0 +1,49 @@
+// Making and opening history files.
+#include "history/historyfile.h"
+
+#include "history/dbconnection.h"
+#include "history/dbfiles.h"
+#include "history/dbtable.h"
+
+#include <QFile>
+
+QStringList historyFields()
+{
+    return {QStringLiteral("DateP"), QStringLiteral("H1"),    QStringLiteral("H2"),
+            QStringLiteral("F1"),    QStringLiteral("F2"),    QStringLiteral("F3"),
+            QStringLiteral("Tn"),    QStringLiteral("Rr"),    QStringLiteral("Rtg"),
+            QStringLiteral("Hand"),  QStringLiteral("Result")};
+}
+
+void createHistoryFile(DbConnection &connection, const QString &path)
+{
+    createDatabaseFile(path);
+    connection.setConnectionString(DbConnection::connectionStringFor(path));
+    try {
+        executeCommand(connection, QString::fromLatin1(kCreateHistoryTable));
+    } catch (...) {
+        connection.close();
+        // A file without its table would only be refused when opened later.
+        QFile::remove(path);
+        throw;
+    }
+}
+
+void openHistoryTables(DbConnection &connection, DbTable &handHistory, DbTable &gameHistory,
+                       const QString &holeCardFilter)
+{
+    try {
+        // Sort and filter are set while the tables are closed, so each reads its rows once.
+        handHistory.close();
+        handHistory.setSort(QString::fromLatin1(kNewestFirst));
+        handHistory.setFilter(holeCardFilter);
+        handHistory.setFiltered(true);
+        handHistory.open();
+        gameHistory.close();
+        gameHistory.setSort(QString::fromLatin1(kNewestFirst));
+        gameHistory.open();
+    } catch (...) {
+        connection.close();
+        throw;
+    }
+}

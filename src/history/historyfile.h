@@ -1,0 +1,37 @@
+// History files: the one table "History" that holds every recorded game, making an empty file,
+// and opening the two tables the history views show.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class DbConnection;
+class DbTable;
+
+// The statement that makes the table of a new history file.
+inline constexpr const char *kCreateHistoryTable =
+    "CREATE TABLE History (DateP DATE, H1 TEXT(2), H2 TEXT(2), F1 TEXT(2), F2 TEXT(2), "
+    "F3 TEXT(2), Tn TEXT(2), Rr TEXT(2), Rtg NUMBER, Hand TEXT(30), Result TEXT(5))";
+inline constexpr const char *kHistoryTable = "History";
+
+// The fields of the table, in their order.
+QStringList historyFields();
+
+// The result words, compared exactly wherever they are read.
+inline constexpr const char *kResultWin = "Win";
+inline constexpr const char *kResultLose = "Lose";
+inline constexpr const char *kResultSplit = "Split";
+inline constexpr const char *kResultFold = "Fold";
+
+// Both history views start newest first.
+inline constexpr const char *kNewestFirst = "DateP DESC";
+
+// Makes an empty history file at a path where no file exists, points the connection at it and
+// creates the table, which connects it. A file whose table could not be made is removed again.
+void createHistoryFile(DbConnection &connection, const QString &path);
+
+// Opens both tables, newest first: the Hand History with the given hole-card filter on, the
+// Game History with whatever filter it had. Each table reads its rows once. When a table cannot
+// be opened the connection is closed, so no half-open file stays in use.
+void openHistoryTables(DbConnection &connection, DbTable &handHistory, DbTable &gameHistory,
+                       const QString &holeCardFilter);

@@ -1,0 +1,18 @@
+// The look of the two history grids: columns "Date" (the locale's short date), the seven cards,
+// "Hand" and "Result" at their widths, "Rtg" hidden, titles centred, grid lines, no row
+// indicator, read-only, rows of the string grids' height, cells painted black on white with
+// the result coloured.
+#pragma once
+
+#include <QList>
+
+class HistoryTableModel;
+class QFontMetrics;
+class QTableView;
+
+// Widths of the eleven table columns (Rtg's is 0: hidden). The date column is 65 pixels, or
+// what the locale's short date needs in this font.
+QList<int> historyColumnWidths(const QFontMetrics &metrics);
+
+// Sets the model on the grid and keeps the columns as above across every reset of the model.
+void setUpHistoryGrid(QTableView &grid, HistoryTableModel &model);

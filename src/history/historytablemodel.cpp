@@ -1,0 +1,56 @@
+// The history grids' model.
+#include "history/historytablemodel.h"
+
+#include "history/dbtable.h"
+#include "history/dbvalue.h"
+#include "history/historyfile.h"
+
+namespace {
+
+constexpr int kHandColumn = 9;
+constexpr int kResultColumn = 10;
+
+} // namespace
+
+std::optional<QColor> resultColour(QStringView result)
+{
+    if (result == QLatin1String(kResultWin))
+        return QColor(128, 255, 128);
+    if (result == QLatin1String(kResultSplit))
+        return QColor(255, 255, 128);
+    if (result == QLatin1String(kResultLose))
+        return QColor(255, 128, 128);
+    if (result == QLatin1String(kResultFold))
+        return QColor(128, 255, 255);
+    return std::nullopt;
+}
+
+HistoryTableModel::HistoryTableModel(DbTable &table, QObject *parent) : DbTableModel(table, parent)
+{
+    QStringList titles = historyFields();
+    titles.front() = tr("Date");
+    titles[kHandColumn] = tr("Hand");
+    titles[kResultColumn] = tr("Result");
+    setColumnTitles(titles);
+    for (int column = 0; column < titles.size(); ++column)
+        setColumnAlignment(column, column == kHandColumn ? Qt::AlignLeft | Qt::AlignVCenter
+                                                         : Qt::AlignCenter);
+}
+
+QVariant HistoryTableModel::data(const QModelIndex &index, int role) const
+{
+    if (role == Qt::ForegroundRole)
+        return index.isValid() ? QVariant(QColor(Qt::black)) : QVariant();
+    if (role != Qt::BackgroundRole)
+        return DbTableModel::data(index, role);
+    if (!index.isValid())
+        return {};
+    if (index.column() == columnIndex(table().columns(), QLatin1String("Result"))) {
+        const QVariant stored = DbTableModel::data(index, StoredValueRole);
+        if (stored.typeId() == QMetaType::QString) {
+            if (const std::optional<QColor> colour = resultColour(stored.toString()))
+                return *colour;
+        }
+    }
+    return QColor(Qt::white);
+}

@@ -1,0 +1,66 @@
+// The read-out and tooltip texts of the equity.
+#include "equitytext.h"
+
+#include "engine/odds.h"
+#include "panel/localenumbers.h"
+
+#include <QCoreApplication>
+
+using namespace tallowby;
+
+namespace {
+
+QString translated(const char *text)
+{
+    return QCoreApplication::translate("EquityText", text);
+}
+
+// A fraction of 1 as a percentage with at most two decimals: "70.12", "0,5".
+QString percentText(double fraction, const QLocale &locale)
+{
+    return QString::fromStdString(
+        numberText(twoDecimals(fraction * 100), decimalSeparatorOf(locale)));
+}
+
+} // namespace
+
+QString equityReadoutText(const EquityResult &result, const QLocale &locale)
+{
+    return QString::fromStdString(
+        numberText(oneDecimal(result.equity * 100), decimalSeparatorOf(locale)));
+}
+
+QString equityMethodDescription(const EquityResult &result, const QLocale &locale)
+{
+    // Counts are written without group separators, as the command-line tool writes them.
+    const QString samples = QString::number(result.samples);
+    const QString how = result.exact ? translated("exact, %1 showdowns").arg(samples)
+                                     : translated("simulated, %1 deals, \u00B1%2 % at 95 %")
+                                           .arg(samples, percentText(result.margin95, locale));
+    if (result.method == EquityResult::Method::Table)
+        return translated("pre-flop table: %1").arg(how);
+    return how;
+}
+
+QString equityToolTip(const EquityResult &result, int activePlayers, const QLocale &locale)
+{
+    const int opponents = activePlayers - 1;
+    const QString equity = percentText(result.equity, locale);
+    const QString against =
+        opponents == 1
+            ? translated("Equity %1 % against one opponent holding random cards").arg(equity)
+            : translated("Equity %1 % against %2 opponents holding random cards")
+                  .arg(equity)
+                  .arg(opponents);
+    const QString shares =
+        translated("Win %1 %, tie %2 % (a pot split k ways counts 1/k)")
+            .arg(percentText(result.win, locale), percentText(result.tie, locale));
+    return against + QLatin1Char('\n') + shares + QLatin1Char('\n') +
+           equityMethodDescription(result, locale);
+}
+
+QString equityExplanation()
+{
+    return translated("Equity: the share of the pot the hand wins on average against the active "
+                      "players holding random cards, a pot split k ways counting 1/k");
+}

@@ -1,0 +1,106 @@
+// Renders the "Edit System" dialog on each of its pages, at the default font and at a large
+// one, and the card panel with the verdicts of a loaded system, to PNG files for looking at
+// them: tallowby_systems_shots <folder>.
+#include "systemfixture.h"
+
+#include "app/startup.h"
+#include "app/tallowby.h"
+#include "engine/cards.h"
+#include "panel/selcards.h"
+#include "scriptedprompts.h"
+#include "systems/editsystem.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QStandardPaths>
+#include <QTabWidget>
+
+namespace {
+
+void choose(QWidget &window, const char *list, const char *entry)
+{
+    auto *box = window.findChild<QListWidget *>(QString::fromLatin1(list));
+    const QList<QListWidgetItem *> items =
+        box->findItems(QString::fromLatin1(entry), Qt::MatchExactly);
+    if (!items.isEmpty()) {
+        box->setCurrentItem(items.front());
+        box->scrollToItem(items.front());
+    }
+}
+
+void saveEditorPages(TemporarySystem &system, const QString &folder, const QString &suffix)
+{
+    TFormEditSystem editor(system.handSet, system.typeSet);
+    editor.show();
+    QApplication::processEvents();
+    auto *pages = editor.findChild<QTabWidget *>(QStringLiteral("PageControl"));
+    const char *names[] = {"preflop", "flop", "turn", "river"};
+    choose(editor, "ListBoxPF", "AK offsuit");
+    for (int page = 0; page < 4; ++page) {
+        pages->setCurrentIndex(page);
+        if (page == 1) {
+            choose(editor, "ListBoxFH", "Straight");
+            choose(editor, "ListBoxFO", "Raise 200%");
+            editor.findChild<QLineEdit *>(QStringLiteral("DBEditFHitV"))->setText("35");
+        } else if (page == 2) {
+            choose(editor, "ListBoxTH", "Full House");
+            choose(editor, "ListBoxTO", "Raise All-In");
+        } else if (page == 3) {
+            choose(editor, "ListBoxRH", "Straight Flush");
+            choose(editor, "ListBoxRO", "Call");
+        }
+        QApplication::processEvents();
+        editor.grab().save(QDir(folder).filePath(
+            QStringLiteral("editsystem-%1%2.png").arg(QString::fromLatin1(names[page]), suffix)));
+    }
+    editor.reject();
+}
+
+void savePanelWithVerdicts(const QString &folder, const QString &systemPath)
+{
+    ScriptedPrompts prompts;
+    LongLivedWindows windows;
+    FormTallowby->show();
+    prompts.fileNames.enqueue(systemPath);
+    FormTallowby->findChild<QAction *>(QStringLiteral("MenuLoadSystem"))->trigger();
+    for (const char *code : {"Qd", "Qc", "Ts", "9h", "3d"})
+        FormSelCards->SelectCard(tallowby::cardIndexFromCode(code));
+    QApplication::processEvents();
+    FormSelCards->grab().save(QDir(folder).filePath(QStringLiteral("panel-verdicts.png")));
+    FormTallowby->grab().save(QDir(folder).filePath(QStringLiteral("main-system.png")));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(folder);
+
+    TemporarySystem system;
+    changeField(system.typeSet, QStringLiteral("HType;Rnd;Opps"),
+                {"Straight", "Flop", "Raise 200%"}, QStringLiteral("HitL"),
+                QStringLiteral("Raise 400%"));
+    changeField(system.handSet, QStringLiteral("Hand"), {"AK offsuit"}, QStringLiteral("OppR2"),
+                QStringLiteral("Raise 200%"));
+    saveEditorPages(system, folder, QString());
+    QFont large = QApplication::font();
+    const QFont normal = large;
+    large.setPointSizeF(large.pointSizeF() * 1.5);
+    QApplication::setFont(large);
+    saveEditorPages(system, folder, QStringLiteral("-large"));
+    QApplication::setFont(normal);
+
+    // A pair of queens at the flop: the changed row gives an olive verdict.
+    changeField(system.typeSet, QStringLiteral("HType;Rnd;Opps"), {"2 Kind", "Flop", "Call"},
+                QStringLiteral("HitE"), QStringLiteral("Raise 400%"));
+    system.connection.close();
+    savePanelWithVerdicts(folder, system.path);
+    return 0;
+}
