@@ -21,7 +21,8 @@ class LongLivedWindows
 {
 public:
     // Sets the application title, then makes the main window, the card panel, the New Game /
-    // Save dialog and the pot-odds window, in that order, and sets their global pointers.
+    // Save dialog, the filter dialog, the report layout, the print dialog, the sort dialog, the
+    // graph window and the pot-odds window, in that order, and sets their global pointers.
     LongLivedWindows();
     ~LongLivedWindows();
     LongLivedWindows(const LongLivedWindows &) = delete;
