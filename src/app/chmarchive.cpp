@@ -1,6 +1,9 @@
 // Read access to a compiled HTML help file through chmlib.
 #include "chmarchive.h"
 
+#include <array>
+#include <cstring>
+
 #include "helpsitemap.h"
 
 #include <QFile>
@@ -51,10 +54,14 @@ std::optional<quint64> contentOffset(const QByteArray &header)
 {
     if (header.size() < 0x58 || !header.startsWith("ITSF"))
         return std::nullopt;
-    const auto field = [&](qsizetype at) {
-        return qFromLittleEndian<quint64>(reinterpret_cast<const uchar *>(header.constData()) + at);
+    // A copy of fixed size, so the reads below never point into the empty shared buffer.
+    std::array<uchar, 0x60> bytes{};
+    std::memcpy(bytes.data(), header.constData(),
+                std::size_t(std::min<qsizetype>(header.size(), 0x60)));
+    const auto field = [&](std::size_t at) {
+        return qFromLittleEndian<quint64>(bytes.data() + at);
     };
-    const quint32 version = qFromLittleEndian<quint32>(header.constData() + 4);
+    const quint32 version = qFromLittleEndian<quint32>(bytes.data() + 4);
     if (version >= 3 && header.size() >= 0x60)
         return field(0x58);
     return field(0x48) + field(0x50); // directory offset + directory length

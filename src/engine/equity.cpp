@@ -330,7 +330,12 @@ std::uint64_t equitySeed(const EquityHand &hand, int opponents)
     std::array<int, 2> hole = hand.hole;
     std::array<int, 5> board = hand.board;
     std::sort(hole.begin(), hole.end());
-    std::sort(board.begin(), board.begin() + std::clamp(hand.boardCount, 0, 5));
+    // Insertion sort of the known board cards (std::sort here trips a false array-bounds
+    // warning of g++ 12).
+    const int known = std::clamp(hand.boardCount, 0, 5);
+    for (int i = 1; i < known; ++i)
+        for (int k = i; k > 0 && board[k - 1] > board[k]; --k)
+            std::swap(board[k - 1], board[k]);
     std::uint64_t seed = mix(0x7A11B7ull + static_cast<std::uint64_t>(opponents));
     for (const int card : hole)
         seed = mix(seed ^ static_cast<std::uint64_t>(card));

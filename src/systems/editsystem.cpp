@@ -305,11 +305,7 @@ void TFormEditSystem::connectSignals()
         connect(page.hitV, &QLineEdit::textChanged, this, hitChanges[r]);
         connect(page.hgrV, &QLineEdit::textChanged, this, higherChanges[r]);
     }
-    // Showing a round page brings up the row of its selections.
-    connect(PageControl, &QTabWidget::currentChanged, this, [this, roundClicks](int index) {
-        if (index >= 1 && index <= 3)
-            (this->*roundClicks[index - 1])();
-    });
+    connect(PageControl, &QTabWidget::currentChanged, this, &TFormEditSystem::roundPageShown);
     connect(BitBtnOK, &QPushButton::clicked, this, &TFormEditSystem::BitBtnOKClick);
     connect(BitBtnCancel, &QPushButton::clicked, this, &TFormEditSystem::reject);
 
@@ -379,6 +375,12 @@ void TFormEditSystem::ListBoxTHClick()
 void TFormEditSystem::ListBoxRHClick()
 {
     locateRoundRow(rounds_[RiverPage]);
+}
+
+void TFormEditSystem::roundPageShown(int index)
+{
+    if (index >= 1 && index <= 3)
+        locateRoundRow(rounds_[std::size_t(index - 1 + FlopPage)]);
 }
 
 void TFormEditSystem::thresholdChanged(QLineEdit *edit, QLabel *label, const QString &prefix)

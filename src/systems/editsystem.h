@@ -38,6 +38,8 @@ public:
     void ListBoxFHClick();
     void ListBoxTHClick();
     void ListBoxRHClick();
+    // Showing a round page (tab 1..3) brings up the row of its selections.
+    void roundPageShown(int index);
     void DBEditFHitVChange();
     void DBEditFHgrVChange();
     void DBEditTHitVChange();
