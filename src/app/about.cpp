@@ -1,6 +1,8 @@
 // The About box.
 #include "about.h"
 
+#include "app/dialogparts.h"
+
 #include "panel/cardpictures.h"
 
 #include <QHBoxLayout>
@@ -13,10 +15,7 @@ namespace {
 constexpr int kAceOfSpades = 13;
 }
 
-TFormAbout::TFormAbout(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint)
+TFormAbout::TFormAbout(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
     setObjectName(QStringLiteral("FormAbout"));
     setWindowTitle(tr("About"));

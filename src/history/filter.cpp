@@ -1,6 +1,8 @@
 // The View dialog.
 #include "history/filter.h"
 
+#include "app/dialogparts.h"
+
 #include "app/commandguard.h"
 #include "app/prompts.h"
 
@@ -16,32 +18,18 @@
 
 TFormFilter *FormFilter = nullptr;
 
-namespace {
-
-QRadioButton *makeRadio(const QString &name, const QString &caption, QWidget *parent)
-{
-    auto *button = new QRadioButton(caption, parent);
-    button->setObjectName(name);
-    button->setAccessibleName(caption);
-    return button;
-}
-
-} // namespace
-
-TFormFilter::TFormFilter(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint)
+TFormFilter::TFormFilter(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
     setObjectName(QStringLiteral("FormFilter"));
     setWindowTitle(tr("View"));
     setAccessibleName(tr("View"));
 
-    RadioButtonAll = makeRadio(QStringLiteral("RadioButtonAll"), tr("All games"), this);
-    RadioButtonToday = makeRadio(QStringLiteral("RadioButtonToday"), tr("Today's games"), this);
-    RadioButtonDay = makeRadio(QStringLiteral("RadioButtonDay"), tr("By day"), this);
-    RadioButtonMonth = makeRadio(QStringLiteral("RadioButtonMonth"), tr("By month"), this);
-    RadioButtonDate = makeRadio(QStringLiteral("RadioButtonDate"), tr("By date"), this);
+    RadioButtonAll = namedRadioButton(QStringLiteral("RadioButtonAll"), tr("All games"), this);
+    RadioButtonToday =
+        namedRadioButton(QStringLiteral("RadioButtonToday"), tr("Today's games"), this);
+    RadioButtonDay = namedRadioButton(QStringLiteral("RadioButtonDay"), tr("By day"), this);
+    RadioButtonMonth = namedRadioButton(QStringLiteral("RadioButtonMonth"), tr("By month"), this);
+    RadioButtonDate = namedRadioButton(QStringLiteral("RadioButtonDate"), tr("By date"), this);
     auto *choices = new QButtonGroup(this);
     for (QRadioButton *button :
          {RadioButtonAll, RadioButtonToday, RadioButtonDay, RadioButtonMonth, RadioButtonDate})

@@ -1,6 +1,8 @@
 // The New Game / Save dialog.
 #include "newgame.h"
 
+#include "app/dialogparts.h"
+
 #include "app/commandguard.h"
 #include "app/prompts.h"
 
@@ -17,22 +19,7 @@
 
 TFormNewGame *FormNewGame = nullptr;
 
-namespace {
-
-QRadioButton *makeResultButton(const QString &name, const QString &caption, QWidget *parent)
-{
-    auto *button = new QRadioButton(caption, parent);
-    button->setObjectName(name);
-    button->setAccessibleName(caption);
-    return button;
-}
-
-} // namespace
-
-TFormNewGame::TFormNewGame(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint)
+TFormNewGame::TFormNewGame(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
     setObjectName(QStringLiteral("FormNewGame"));
     setWindowTitle(tr("New Game / Save"));
@@ -41,13 +28,13 @@ TFormNewGame::TFormNewGame(QWidget *parent)
     GroupBoxResult = new QGroupBox(tr("Result"), this);
     GroupBoxResult->setObjectName(QStringLiteral("GroupBoxResult"));
     GroupBoxResult->setAccessibleName(tr("Result"));
-    RadioButtonWin = makeResultButton(QStringLiteral("RadioButtonWin"), tr("Win"), GroupBoxResult);
+    RadioButtonWin = namedRadioButton(QStringLiteral("RadioButtonWin"), tr("Win"), GroupBoxResult);
     RadioButtonLose =
-        makeResultButton(QStringLiteral("RadioButtonLose"), tr("Lose"), GroupBoxResult);
+        namedRadioButton(QStringLiteral("RadioButtonLose"), tr("Lose"), GroupBoxResult);
     RadioButtonSplit =
-        makeResultButton(QStringLiteral("RadioButtonSplit"), tr("Split"), GroupBoxResult);
+        namedRadioButton(QStringLiteral("RadioButtonSplit"), tr("Split"), GroupBoxResult);
     RadioButtonFold =
-        makeResultButton(QStringLiteral("RadioButtonFold"), tr("Fold"), GroupBoxResult);
+        namedRadioButton(QStringLiteral("RadioButtonFold"), tr("Fold"), GroupBoxResult);
     RadioButtonWin->setChecked(true);
     auto *results = new QVBoxLayout(GroupBoxResult);
     for (QRadioButton *button :

@@ -1,6 +1,8 @@
 // The print dialog.
 #include "history/printhistory.h"
 
+#include "app/dialogparts.h"
+
 #include "app/commandguard.h"
 #include "history/dbtable.h"
 #include "history/reportrenderer.h"
@@ -16,10 +18,7 @@
 TFormPrint *FormPrint = nullptr;
 
 TFormPrint::TFormPrint(TFormQRHistory &report, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
-      m_report(report)
+    : QDialog(parent, kFixedDialogFlags), m_report(report)
 {
     setObjectName(QStringLiteral("FormPrint"));
     setWindowTitle(tr("Print..."));

@@ -1,6 +1,8 @@
 // The Sort History dialog.
 #include "history/sort.h"
 
+#include "app/dialogparts.h"
+
 #include "app/commandguard.h"
 #include "app/prompts.h"
 #include "history/historysort.h"
@@ -17,10 +19,7 @@
 
 TFormSort *FormSort = nullptr;
 
-TFormSort::TFormSort(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint)
+TFormSort::TFormSort(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
     setObjectName(QStringLiteral("FormSort"));
     setWindowTitle(tr("Sort History"));

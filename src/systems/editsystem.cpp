@@ -1,6 +1,8 @@
 // The "Edit System" dialog.
 #include "systems/editsystem.h"
 
+#include "app/dialogparts.h"
+
 #include "app/commandguard.h"
 #include "app/prompts.h"
 #include "history/dbtable.h"
@@ -89,10 +91,7 @@ bool isWholeNumber(const QString &text)
 } // namespace
 
 TFormEditSystem::TFormEditSystem(DbTable &handSet, DbTable &typeSet, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
-      m_handSet(handSet), m_typeSet(typeSet)
+    : QDialog(parent, kFixedDialogFlags), m_handSet(handSet), m_typeSet(typeSet)
 {
     setObjectName(QStringLiteral("FormEditSystem"));
     setWindowTitle(tr("Edit System"));

@@ -2,6 +2,8 @@
 // and draws the bars with their labels on a program-set left axis.
 #include "tools/gamehistorygraph.h"
 
+#include "app/dialogparts.h"
+
 #include "app/busycursor.h"
 #include "app/commandguard.h"
 #include "app/prompts.h"
@@ -70,10 +72,7 @@ int matchingItem(const QComboBox &combo)
 
 } // namespace
 
-TFormGraph::TFormGraph(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint)
+TFormGraph::TFormGraph(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
     setObjectName(QStringLiteral("FormGraph"));
     setWindowTitle(tr("Game History Graph"));
