@@ -2,7 +2,9 @@
 #include "prompts.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace {
@@ -70,4 +72,19 @@ Prompts &prompts()
 void setPrompts(Prompts *replacement)
 {
     installed = replacement;
+}
+
+bool mayWriteFile(QWidget *parent, const QString &path, bool inUse, bool withCancel)
+{
+    if (!QFileInfo::exists(path))
+        return true;
+    const auto tr = [](const char *text) {
+        return QCoreApplication::translate("Prompts", text);
+    };
+    if (inUse) {
+        prompts().warning(parent, tr("Can not create file. File is still in use."));
+        return false;
+    }
+    return prompts().question(parent, tr("Overwrite"), tr("File already exists. Overwrite?"),
+                              withCancel) == Prompts::Answer::Yes;
 }

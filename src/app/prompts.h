@@ -9,7 +9,13 @@ class QWidget;
 class Prompts
 {
 public:
-    enum class Answer { Ok, Yes, No, Cancel };
+    enum class Answer
+    {
+        Ok,
+        Yes,
+        No,
+        Cancel
+    };
 
     virtual ~Prompts() = default;
 
@@ -31,3 +37,8 @@ Prompts &prompts();
 
 // Installs other prompts (not owned); nullptr goes back to the real dialogs.
 void setPrompts(Prompts *replacement);
+
+// Whether a file chosen for writing may be written: yes when it does not exist; a file the
+// program has open (`inUse`) is refused with "Can not create file. File is still in use.";
+// otherwise only a Yes to "File already exists. Overwrite?" goes on.
+bool mayWriteFile(QWidget *parent, const QString &path, bool inUse, bool withCancel);

@@ -173,16 +173,10 @@ void TFormTallowby::MenuNewDatabaseClick()
     const QString chosen = chooseDatabaseFile(this, tr("New Database..."), true);
     if (chosen.isEmpty())
         return;
-    if (QFileInfo::exists(chosen)) {
-        if (historyFileInUse(chosen)) {
-            prompts().warning(this, tr("Can not create file. File is still in use."));
-            return;
-        }
-        if (prompts().question(this, tr("Overwrite"), tr("File already exists. Overwrite?"),
-                               false) != Prompts::Answer::Yes)
-            return;
+    if (!mayWriteFile(this, chosen, historyFileInUse(chosen), false))
+        return;
+    if (QFileInfo::exists(chosen))
         deleteDatabaseFile(chosen);
-    }
     replaceHistoryFile([this, &chosen] {
         ADOCon->close();
         CreateHistoryFile(chosen);
@@ -212,16 +206,9 @@ void TFormTallowby::MenuSaveDatabaseAsClick()
     const QString chosen = chooseDatabaseFile(this, tr("Save Database As..."), true);
     if (chosen.isEmpty())
         return;
-    if (QFileInfo::exists(chosen)) {
-        if (historyFileInUse(chosen)) {
-            prompts().warning(this, tr("Can not create file. File is still in use."));
-            return;
-        }
-        // The copy replaces the existing file only once it is complete.
-        if (prompts().question(this, tr("Overwrite"), tr("File already exists. Overwrite?"),
-                               true) != Prompts::Answer::Yes)
-            return;
-    }
+    // The copy replaces the existing file only once it is complete.
+    if (!mayWriteFile(this, chosen, historyFileInUse(chosen), true))
+        return;
     replaceHistoryFile([this, &chosen] {
         ADOCon->close();
         safeCopyFile(HistoryFilePath(), chosen);

@@ -83,16 +83,10 @@ void TFormTallowby::MenuNewSystemClick()
     const QString path = chooseSystemFile(this, tr("New System..."), true);
     if (path.isEmpty())
         return;
-    if (QFileInfo::exists(path)) {
-        if (fileInUse(*this, path)) {
-            prompts().warning(this, tr("Can not create file. File is still in use."));
-            return;
-        }
-        if (prompts().question(this, tr("Overwrite"), tr("File already exists. Overwrite?"),
-                               false) != Prompts::Answer::Yes)
-            return;
+    if (!mayWriteFile(this, path, fileInUse(*this, path), false))
+        return;
+    if (QFileInfo::exists(path))
         deleteDatabaseFile(path);
-    }
     ADOConE->close();
     try {
         BusyCursor busy;
@@ -130,15 +124,8 @@ void TFormTallowby::MenuSaveSystemAsClick()
     const QString path = chooseSystemFile(this, tr("Save System As..."), true);
     if (path.isEmpty())
         return;
-    if (QFileInfo::exists(path)) {
-        if (fileInUse(*this, path)) {
-            prompts().warning(this, tr("Can not create file. File is still in use."));
-            return;
-        }
-        if (prompts().question(this, tr("Overwrite"), tr("File already exists. Overwrite?"),
-                               true) != Prompts::Answer::Yes)
-            return;
-    }
+    if (!mayWriteFile(this, path, fileInUse(*this, path), true))
+        return;
     const QString source = SystemFilePath();
     ADOConE->close();
     // The copy replaces the old file only once it is whole.
