@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Equity: the exact heads-up count per stage, and the multiway simulation run until its 95 %
 // margin is 0.5 points, as the card panel will run them off the user-interface thread.
 #include "engine/equity.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rates every one of the 133,784,560 seven-card hands and counts them per category; the counts
 // must be the known distribution. The walk adds one card per loop level, carrying the rank
 // state and the suit masks down, as a table-driven evaluator is meant to be used.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the game history on a file of 100,000 games, the years of a heavy user: opening it
 // (both tables and the statistics), one card click with both hole cards known (the Hand History
 // filter and the statistics, without the odds analysis), a title-click sort, and reading a

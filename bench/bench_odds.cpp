@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole analysis of one hand at each stage, as a card click runs it (without the window).
 #include "engine/odds.h"
 

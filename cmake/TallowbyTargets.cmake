@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compiler settings shared by every target, and the helper that registers one test executable.
 
 # Floating point must not depend on the optimiser: a percentage that sits exactly on a

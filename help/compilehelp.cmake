@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compiles the help project with chmcmd in a clean staging folder and copies the result to
 # OUTPUT. chmcmd reports missing files and broken links as messages but still exits with 0, so
 # its output is checked here and any error or warning fails the build.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a Release build without tests, unpacks it into a scratch root
 # and checks the installed programs there: that they start, find their help file and equity
 # table under ../share/tallowby/, write nothing beside themselves, and that the package names

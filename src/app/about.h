@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About box: program name and version. Created when opened, destroyed when closed.
 #pragma once
 

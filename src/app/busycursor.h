@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows the busy cursor for the life of the object, so it is restored also when a step fails.
 #pragma once
 

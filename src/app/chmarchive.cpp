@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Read access to a compiled HTML help file through chmlib.
 #include "chmarchive.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Read access to a compiled HTML help file (CHM) through chmlib.
 //
 // Objects inside the archive are named by absolute paths such as "/index.html"; names are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the running program presents itself to the desktop.
 #include "desktopidentity.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the running program presents itself to the desktop: its window icon, drawn from the
 // application icon, and the launcher its windows belong to.
 #pragma once

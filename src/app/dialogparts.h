@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small pieces every fixed dialog of the program shares.
 #pragma once
 

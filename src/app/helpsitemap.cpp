@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads the sitemap lists of a compiled help file.
 #include "helpsitemap.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table of contents (.hhc) and keyword index (.hhk) of a compiled help file: HTML lists of
 // <OBJECT type="text/sitemap"> entries, each with a "Name" and a "Local" page, nested by <UL>.
 #pragma once

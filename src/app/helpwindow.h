@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's help window: the pages of the compiled help file, with its table of contents
 // and keyword index beside them, and Back, Forward and Home.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A check of an installed copy of the program: its own files found and opened from where it runs.
 #include "installcheck.h"
 

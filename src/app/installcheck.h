@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A check of an installed copy of the program, run by the package test.
 //
 // Started with the environment variable TALLOWBY_CHECK_INSTALL=1, the program starts as usual,

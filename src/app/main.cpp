@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program: the window system chosen, the long-lived windows made, the event loop run
 // until the main window closes.
 #include "app/desktopidentity.h"

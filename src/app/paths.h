@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program finds its files: the help file and the Data/ and Systems/ folders.
 //
 // Run from its CMake build tree, the program keeps everything beside its executable. Installed,

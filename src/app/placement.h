@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the three windows of the start go: the main window in the middle of the screen, the
 // card panel and the pot-odds window beside it, none covering another, all on the same screen.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window system the program runs on. Staying above other windows is the point of the
 // program, and a Wayland client cannot keep itself on top, while an X client (XWayland
 // included) can: so X is preferred whenever a display is there and the user chose nothing.

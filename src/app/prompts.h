@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one door through which the program asks the user anything: message boxes and file
 // dialogs. Tests install scripted answers, so no test ever waits on a modal window.
 #pragma once

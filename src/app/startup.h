@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's long-lived windows: created once at start in a fixed order, each reachable
 // through its global pointer, and destroyed in the reverse order at the end.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: its tabs, grids and status bar, first show, and the shared routines.
 #include "tallowby.h"
 

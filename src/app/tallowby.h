@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window "Hold'em Tallowby 1.0": the "Hand Odds", history and statistics tabs, the
 // menu bar from which every command is reached, and the two-panel status bar. It also holds the
 // routines that several windows share: writing a slot, resetting the read-outs, the odds

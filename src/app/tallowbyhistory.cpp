@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's history commands: New, Open and Save Database As, opening the history
 // tables, recording a finished game, the game statistics, the hole-card filter of the Hand
 // History, title-click sorting and the Filter and Sort dialogs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's menu bar and the commands that only open another window.
 #include "tallowby.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's commands of printing and of the graph: Print Setup, Print and Game History
 // Graph. Print and the graph take the two history views as they stand, filter and order included.
 #include "app/tallowby.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's betting-system commands (New, Load, Save As, Edit) and the recommendation
 // that looks the current hand up in the loaded system.
 #include "tallowby.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tallowby-odds: the hand analysis on the command line, for scripting and for checking figures
 // without a display.
 #include "oddsrequest.h"

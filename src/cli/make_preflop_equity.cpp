@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // make-preflop-equity: writes the pre-flop equity table that the program ships as
 // data/preflop-equity.txt. Heads-up every entry is counted exactly (every board and every
 // opponent hand); against 2..9 opponents each entry is a fixed number of random deals from a seed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tallowby-odds: a hand cleared as by New Game, the slots filled in order, one analysis run as
 // a change of "Active players:" runs it, and the figures printed as JSON.
 #include "oddsrequest.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line of tallowby-odds, read into a request, and the analysis it asks for.
 #pragma once
 

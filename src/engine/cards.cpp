@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Card naming: letters, codes and spoken names.
 #include "cards.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cards as the whole program names them.
 //
 // Card index: 1..52, 0 for no card. Four blocks of 13 by suit, deuce first, ace last:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Equity by exact count (heads-up), by table (pre-flop) and by simulation (multiway).
 //
 // Both counts build the board's rank state and suit masks once per board and rate each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Equity: the player's expected share of the pot when every other active player holds random
 // unseen cards and the board is dealt out to the river. A pot won alone counts 1, a pot split
 // k ways counts 1/k.

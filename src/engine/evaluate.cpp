@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The category rules as the program defines them, and the ratings and descriptions built on
 // them. These rules are the reference: the tables of ranktables.cpp are built from them.
 #include "evaluate.h"

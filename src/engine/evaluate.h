@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hand-type evaluation: hand ratings, the nine category rules and hand descriptions.
 //
 // A hand rating is six hexadecimal digits: the category c (0..8) then five rank digits

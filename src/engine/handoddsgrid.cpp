@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Hand Odds" grid texts, the outs count read from them, and their colours.
 #include "handoddsgrid.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Hand Odds" grid as texts: four columns, a header row and one row per category shown.
 // The window draws it; the analysis and New Game write it.
 #pragma once

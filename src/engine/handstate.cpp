@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hand state and the two operations that write its slots.
 #include "handstate.h"
 

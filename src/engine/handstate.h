@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hand being played: deck table, seven slots, evaluation hand and per-category odds.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The odds analysis. The opponents' hands are counted by rank class: every set of unseen cards
 // with the same ranks rates the same in every rule but flush and straight flush, so each rank
 // multiset is rated once and weighted by the number of card sets behind it; the sets that make

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The odds analysis: exact enumeration of the unseen cards at each complete stage of a hand.
 //
 // Pre-flop the player's 50·49·48 flops are enumerated; on the flop the 47 turn cards and the

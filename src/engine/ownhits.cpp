@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Holding a category, seen from the player's side: one pair, two pair and three of a kind count
 // only when a hole card's rank takes part; the others count wherever their cards lie.
 #include "ownhits.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's side of the analysis on one candidate hand: which categories the player holds,
 // and the single cards that completed them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting-hand classes and the pre-flop equity table file.
 #include "preflopequity.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pre-flop equity table: for each of the 169 starting-hand classes and 1..9 opponents holding
 // random cards, the share of the pot the hand wins on average once the board is dealt out.
 // Generated once by make-preflop-equity and shipped as data/preflop-equity.txt.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building the rank and suit tables from the category rules.
 #include "ranktables.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lookup tables built once from the category rules, so that a hand is rated without running
 // the rules.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing the history report: the printer or a PDF file, the progress window, and every
 // refusal of the device reported instead of passed over.
 #include "history/QRHistory.h"

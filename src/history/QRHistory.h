@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report layout of the printed history, never shown as a window: the title label, the
 // binding to the table of the chosen view, and printing it on the current printer with a
 // progress window. With no usable printer the user is told so and may save the report as a PDF

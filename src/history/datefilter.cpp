@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Filter texts of the View dialog.
 #include "history/datefilter.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The date filter of the "Game History" view, as the View dialog chooses it: all games, today's,
 // one day's, one month's, or those from a start date to an end date, both included. Dates are
 // written in the user's short date format.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Connections to database files over Qt SQL's SQLite driver.
 #include "history/dbconnection.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One connection to a database file: the connection string, the connected flag and the file's
 // path. A file is a SQLite 3 database that carries the program's application id; any other
 // file is refused when the connection opens. Tables, queries and commands open the connection

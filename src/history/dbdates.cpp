@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Date texts of the database layer.
 #include "history/dbdates.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dates as the user reads and writes them (the locale's short date format, always with a
 // four-digit year) and as the database stores them (ISO text, so that they sort and compare).
 #pragma once

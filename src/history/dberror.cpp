@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wording of database errors for the user.
 #include "history/dberror.h"
 

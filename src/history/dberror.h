@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one error the database layer raises. Its text is meant for the user: it names the file
 // or table concerned and says what is wrong, so the general error report can show it as is.
 #pragma once

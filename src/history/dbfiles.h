@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Database files as a whole: create an empty one, delete one, copy one safely, and tell
 // whether two paths name the same file. None of these works on a file a connection holds
 // open; the caller closes the connection first.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small recursive-descent reader for filter texts, and the sort-text reader.
 #include "history/dbfilter.h"
 

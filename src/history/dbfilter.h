@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Filter and sort texts of a table, turned into SQL.
 //
 // A filter compares fields with values and joins the comparisons with AND and OR, with

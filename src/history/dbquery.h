@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A read-only SQL query on a connection, walked forward row by row ("SELECT * FROM History").
 #pragma once
 

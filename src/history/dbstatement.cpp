@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Raw SQLite statements over a Qt SQL connection. Qt's SQLite driver on this platform uses the
 // system's SQLite library, the same one linked here, so its handle can be used directly.
 #include "history/dbstatement.h"

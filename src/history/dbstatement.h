@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A read statement run on the SQLite handle beneath a Qt SQL connection. Reading many rows
 // through Qt converts every column of every row; here a row costs only the columns read,
 // which keeps a walk over a large history file fast. The statement is finalized when it is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tables over Qt SQL: row ids in order, rows read in cached blocks.
 #include "history/dbtable.h"
 

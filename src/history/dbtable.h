@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A table of a database file as the program works with it: open it, order it by a sort text,
 // narrow it by a filter text, walk its rows, read fields of the current row, locate a row by
 // key fields, append or edit a row and post it. Views (grids through DbTableModel, reports)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid model over a table.
 #include "history/dbtablemodel.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A read-only Qt model over a DbTable, for the data grids: one row per table row in the
 // table's sort and filter, one column per field. Dates show in the locale's short date format
 // with a four-digit year. The model follows the table's signals, so while the table's views are

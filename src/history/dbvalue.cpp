@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Conversions between stored values and what the program reads and writes.
 #include "history/dbvalue.h"
 

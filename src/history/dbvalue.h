@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Columns and the conversions of one stored value: what a field holds as the user reads it
 // (text, date, whole number) and what a value becomes when it is stored into a field.
 #pragma once

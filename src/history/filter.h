@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The View dialog: chooses which games the "Game History" tab shows (all, today's, one day's,
 // one month's, or a range of dates). Created once at start; keeps the choice in force between
 // openings.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Counting recorded games row by row and with SQL aggregates.
 #include "history/gamestatistics.h"
 

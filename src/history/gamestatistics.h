@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The figures of the "Game Statistics" tab: how the recorded games ended, for the two hole
 // cards entered now (over all time) and for all games of five periods.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Making and opening history files.
 #include "history/historyfile.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // History files: the one table "History" that holds every recorded game, making an empty file,
 // and opening the two tables the history views show.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Setting up the history grids.
 #include "history/historygrid.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The look of the two history grids: columns "Date" (the locale's short date), the seven cards,
 // "Hand" and "Result" at their widths, "Rtg" hidden, titles centred, grid lines, no row
 // indicator, read-only, rows of the string grids' height, cells painted black on white with

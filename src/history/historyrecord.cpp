@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing one game into the history table.
 #include "history/historyrecord.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One recorded game as it goes into the history: the day, the seven card codes, the rating and
 // description of the best hand the entered cards make, and the result word.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sort texts of the history views.
 #include "history/historysort.h"
 

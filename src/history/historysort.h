@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sort texts of the history views: the title click, which alternates the direction, and the
 // choice of the Sort dialog.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The model of the two history grids: the table's rows with the grids' titles and alignment,
 // black text on white, and the result cell coloured by the result word.
 #pragma once

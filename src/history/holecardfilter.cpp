@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hole-card filter text.
 #include "history/holecardfilter.h"
 

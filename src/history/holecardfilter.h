@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The filter of the "Hand History" view: the games whose two hole cards have the ranks of the
 // two hole cards entered now, in either order and with any suits.
 #pragma once

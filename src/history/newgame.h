@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The New Game / Save dialog: asks how the finished game ended and how many players the next
 // one has, then records the game. Created once at start; keeps its choices between openings.
 #pragma once

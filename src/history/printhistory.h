@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Print..." dialog: choose the Game History or the Hand History view and print it as it
 // stands, in its filter and order. Created once at start; the last choice stays selected.
 #pragma once

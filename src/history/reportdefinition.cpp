@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding the parts of a report design by name and kind.
 #include "history/reportdefinition.h"
 

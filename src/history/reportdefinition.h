@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The design of a banded report, in millimetres: the paper and its margins, and the bands from
 // top to bottom with their frames, vertical rules and elements. The renderer (reportrenderer.h)
 // lays it out on a paged device; the history report (reporthistory.h) is one such design.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history report's layout in millimetres.
 #include "history/reporthistory.h"
 

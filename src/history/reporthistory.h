@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The design of the printed game history: US Letter, portrait, a boxed title band with the
 // view's name and the date of printing, a ruled table of the ten printed fields under it.
 #pragma once

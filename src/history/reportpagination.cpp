@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stacking bands on pages.
 #include "history/reportpagination.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where each band of a report lands: bands are stacked down the printable area of a page, and a
 // band that would cross the bottom margin starts the next page, so no band is ever split.
 #pragma once

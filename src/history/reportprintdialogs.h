@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one door through which the program shows the platform's printer dialog. Tests install
 // their own, so no test ever waits on a modal printer dialog.
 #pragma once

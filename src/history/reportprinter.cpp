@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Choosing where a report goes and setting the printer up for it.
 #include "history/reportprinter.h"
 

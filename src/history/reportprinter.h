@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printer a report goes to. Without a usable printer nothing would come out, so the program
 // decides before it paints: the chosen printer when it is installed, the PDF file chosen in
 // Print Setup, or else no printer, in which case the user is offered a PDF file instead.

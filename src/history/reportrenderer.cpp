@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing bands: frames and rules as black lines, texts clipped to their cells, all placed in
 // millimetres and turned into device units here.
 #include "history/reportrenderer.h"

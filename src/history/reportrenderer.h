@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paints a report design (reportdefinition.h) with the rows of a data source onto a paged
 // device: the title and the column headings once at the top of the first page, then one detail
 // band per row, a new page whenever the next band would cross the bottom margin.

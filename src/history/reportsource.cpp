@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Walking a table for a report.
 #include "history/reportsource.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rows a report prints: a walk from the first row to the last, reading fields as display
 // text. DbTableReportSource walks a table in its current sort and filter, which is how the
 // history views show it.

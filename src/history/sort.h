@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Sort History dialog: one column and a direction for both history grids at once. Created
 // once at start; keeps the choice in force between openings.
 #pragma once

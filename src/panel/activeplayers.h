@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number of active players as the analysis reads it from the "Active players:" text.
 #pragma once
 

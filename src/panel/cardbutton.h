@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One small card picture of the card panel's deck: a button that shows the card's face and is
 // named after the card, so it can be clicked, tabbed to and read out.
 #pragma once

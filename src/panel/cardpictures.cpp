@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Card pictures painted with QPainter: suit symbols are vector paths, so they stay sharp at
 // the 20 by 30 deck size and on high-density screens alike.
 #include "cardpictures.h"

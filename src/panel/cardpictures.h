@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Card pictures drawn by the program: the 52 small faces of the card panel's deck and the
 // 53-picture list of the slots (picture 0 the card back, 1..52 the faces by card index).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The read-out and tooltip texts of the equity.
 #include "equitytext.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts of the "Equity %" read-out: the figure itself, and the tooltip that says what the
 // figure is made of and how it was obtained. Numbers use the locale's decimal separator.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The equity jobs: each runs computeEquity on its own copy of the cards in a private thread pool
 // and posts its result back to the calculator's thread.
 #include "equityworker.h"

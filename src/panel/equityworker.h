@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Works out the equity of a hand on a worker thread so that the user interface goes on while it
 // runs. Only the latest request counts: a new request or cancel() sets the cancel flag of the job
 // before, and a result that arrives for anything but the latest request is dropped.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Game Statistics" grid: 7 columns by 9 rows of texts. Row 0 holds the column headers and
 // column 0 the row labels; the views show them as the table's headers.
 #pragma once

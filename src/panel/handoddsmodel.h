@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Hand Odds" grid as a Qt model: the engine's grid texts, its header row as the column
 // headers, and the cell colours of the analysis.
 #pragma once

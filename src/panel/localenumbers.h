@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The decimal separator the analysis writes its numbers with: the user's own.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The read-outs and verdict panels.
 #include "readouts.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The card panel's outputs: the three number read-outs and the two verdict panels. Each keeps
 // its accessible name in step with what it shows ("Outs: 7", "Hit verdict: Check/Call").
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The card panel: builds its controls, takes the clicks and hands the work to the main window's
 // routines.
 #include "selcards.h"

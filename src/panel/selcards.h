@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The card panel "Control & Recommendation Panel": the deck of 52 small card pictures through
 // which every card enters the hand, the seven slots, the opponents' action and the number of
 // active players, and the read-outs and verdicts of the analysis.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One of the seven large slot pictures: the card in the slot, or the card back when it is
 // empty. Its accessible name says which slot it is and what it holds.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The seven slots as the card panel shows them: names, the order of selection.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting and set-up of the string grids.
 #include "stringgrid.h"
 

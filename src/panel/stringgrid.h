@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Views that look and behave like the program's string grids: fixed rows of 17 pixels (more
 // only when the font needs it), read-only cells painted by the program (fill and alignment from
 // the model, text in black, 2 pixels in from the left or 3 from the right), and fixed header

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Edit System" dialog: edits the loaded betting system in place. The "Pre-Flop" page sets
 // the action for each starting hand against each opponents' action; the "Flop", "Turn" and
 // "River" pages set, for each hand type and opponents' action, the actions by thresholds on the

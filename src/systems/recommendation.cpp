@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Looking the current hand up in a betting system.
 #include "systems/recommendation.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The advice of the loaded betting system for the hand on the panel. Before the flop the
 // starting hand's `PreFlop` row gives the action against the opponents' action; from the flop
 // on, the `FTR` row of every hand category, the round and the opponents' action is compared

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Controls bound to the current row of a table.
 #include "systems/rowbinder.h"
 

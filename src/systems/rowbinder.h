@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Controls bound to the fields of a table's current row: combo boxes show a text field, line
 // edits a whole-number field. Whenever the table comes to stand on another row the controls
 // show that row; what the user enters becomes a pending change of the row, which the table

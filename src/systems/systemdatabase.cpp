@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Betting-system files over the database layer.
 #include "systems/systemdatabase.h"
 

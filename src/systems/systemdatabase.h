@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Betting-system files: the two tables `PreFlop` and `FTR`, making a new file with the default
 // content, and opening the tables of a loaded one. Plain routines over the database layer; the
 // main window's commands put them in order and own the connection and the tables.

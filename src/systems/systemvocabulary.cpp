@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The vocabulary of betting systems.
 #include "systems/systemvocabulary.h"
 

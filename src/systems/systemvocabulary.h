@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The words a betting system is made of: the player's and the opponents' actions, the rounds,
 // the hand types, the starting-hand names and the columns of the two tables. Every part of
 // the program that reads or writes a system takes its texts from here.

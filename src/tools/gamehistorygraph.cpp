@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game history graph window: reads its combo boxes, has graphcounts count the chosen view,
 // and draws the bars with their labels on a program-set left axis.
 #include "tools/gamehistorygraph.h"

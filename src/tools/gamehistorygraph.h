@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Game History Graph" window: a horizontal bar chart of the games in the Game History or
 // the Hand History view, by card, starting hand, hand type, pocket pair or result, as counts or
 // percentages. Created once at start; its mode, type and "Percent (%)" keep their settings

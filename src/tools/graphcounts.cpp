@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Counting history rows into bars.
 #include "tools/graphcounts.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the game history graph counts, free of widgets: the graph types of each mode, the bars of
 // one type with their labels, counts, colours and percentages, the axis and scroll ranges a type
 // starts with, and the visible part of the left axis for a scroll position.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pot-odds calculator window: builds its controls, filters keys and writes back what
 // calcProfit computes.
 #include "tools/potodds.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pot-odds calculator window: outs, pot and call in; hand odds, pot odds and an expected
 // profit coloured by its sign out. Always on top, with no title-bar buttons of its own.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arithmetic and number texts of the pot-odds calculator, free of widgets: the window reads its
 // controls, calls these and writes the texts back.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help file as built, the archive reader, the help window, and where the program finds its
 // files.
 #include "app/chmarchive.h"

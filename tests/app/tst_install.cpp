@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The installed program: its window icon as the build rendered it, and the check that an
 // installed copy runs to find its help file and pre-flop equity table.
 #include "app/desktopidentity.h"

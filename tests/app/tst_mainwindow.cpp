@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window and start-up: the windows made and shown, the menu bar with its captions and
 // shortcuts, the commands that need a history database, the pot-odds toggle, the status bar.
 #include "app/startup.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the start windows go, and which window system the program asks Qt for.
 #include "app/placement.h"
 #include "app/platform.h"

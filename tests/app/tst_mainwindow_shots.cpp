@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the main window (each tab), the card panel (empty and with a river hand) and the
 // arrangement of the start windows to PNG files, for looking at them. Not a test: run it
 // by hand with the folder to write into, under QT_QPA_PLATFORM=offscreen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tallowby-odds: reading the command line, the JSON it prints, and the program's exit statuses.
 #include "cli/oddsrequest.h"
 

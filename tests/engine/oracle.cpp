@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reference evaluator and analysis, written as a plain reading of the rules: every loop runs
 // over the positions the rule names, in the order it names them.
 #include "oracle.h"

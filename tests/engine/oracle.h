@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reference against which the fast engine is checked: the card model, the hand evaluation
 // and the odds analysis written out rule by rule, on their own small types, with no tables, no
 // shortcuts and no code shared with src/engine. Slow on purpose; obviously right is the goal.

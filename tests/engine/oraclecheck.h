@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers shared by the tests that hold the engine against the reference in oracle.h: moving a
 // hand between the two, naming it in a failure message, and gathering mismatches so that one
 // run reports many of them instead of stopping at the first.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Equity: the exact heads-up count against a one-by-one count with the reference evaluator,
 // the simulation against exact figures, split pots, determinism, cancellation, the choice of
 // method per stage, and the pre-flop table with its file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hand-type evaluation against the reference evaluator: every five-card hand, millions of random
 // six- and seven-card hands, and the worked examples of ratings and descriptions.
 #include "engine/evaluate.h"

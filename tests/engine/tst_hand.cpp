@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cards, codes and the hand state: the deck table, the seven slots and the evaluation hand.
 #include "engine/cards.h"
 #include "engine/handstate.h"

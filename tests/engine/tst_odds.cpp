@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The odds analysis against the reference's literal enumeration at every stage and player count,
 // the worked figures of the "Hand Odds" grid and read-outs, and the number texts and colours.
 #include "engine/evaluate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the history window tests share: the running program with scripted prompts, history files
 // made on disk, the menu items, the rows a grid shows, and modal dialogs run from a timer.
 #pragma once

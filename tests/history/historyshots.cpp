@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the history tabs (Hand History, Game History, Game Statistics) with a few dozen
 // games, and the View and Sort History dialogs, to PNG files for looking at them. Not a test:
 // run it by hand with the folder to write into, under QT_QPA_PLATFORM=offscreen.

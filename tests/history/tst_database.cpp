@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The database layer on real files: creating, refusing, filtering, sorting, locating, writing,
 // walking, copying, and the grid model over a table.
 #include "history/dbconnection.h"

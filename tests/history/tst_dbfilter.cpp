@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts of the database layer that need no file: filter and sort texts, date formats,
 // value conversions and the connection string's path.
 #include "history/dbconnection.h"

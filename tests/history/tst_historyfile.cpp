@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // History files through the File menu: New, Open and Save Database As with their dialogs,
 // questions and status bar, the refusals ("still in use", "No database open"), and files that
 // are not history databases.

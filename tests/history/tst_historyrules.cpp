@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts behind the history views: the hole-card filter, the title-click and Sort dialog
 // orders, and the View dialog's date filters, each also read back by a table on a real file.
 #include "history/datefilter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history tabs: the two grids' columns and colours, the Hand History and the statistics
 // following the card panel, title-click sorting, and the View and Sort History dialogs.
 #include "historyfixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The New Game / Save dialog: its result words, the players box, choices kept between
 // openings, and how a recording step's success or failure is reported.
 #include "history/newgame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Print Setup, Print and Game History Graph from the main window's menus, on the program's own
 // history views: the windows made at start, the views handed over in their filter and order,
 // the printer dialog's choice used by the next print.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print dialog and the report layout behind it: the chosen view printed in its filter and
 // order, no usable printer told to the user with a PDF file offered instead, the PDF output of
 // Print Setup, refusals of the file reported, the grid kept still during the walk, Cancel.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the printing tests share: history files made through the database layer, and the text
 // and word positions of a PDF report read back with pdftotext (poppler-utils).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The banded-report engine and the history report's design, rendered into PDF files and read
 // back with pdftotext: the title and date line, the headings on the first page only, the rows
 // of a view in its order and filter over several pages, the ruled layout in millimetres.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recording finished games through New Game / Save: the row as stored, Cancel, the choices the
 // dialog keeps, a write that fails (the hand stays for a second try), and both history grids
 // showing a new game at once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game statistics: result words, the periods a stored date falls in (around a year's end,
 // ISO week 53, dates with a time of day), the percentages, and the SQL aggregates against the
 // plain row-by-row walk on the same files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawn card pictures: sizes, one distinct picture per card, suit colours, the back.
 #include "panel/cardpictures.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Equity %" read-out of the card panel: the engine's figure shown once its worker is done,
 // recomputed for a new number of players, stale jobs dropped, the read-out cleared and its job
 // cancelled, the tooltip texts, and worker threads that never hold up the user interface nor

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The models behind the main window's grids and the reading of the number of active players.
 #include "engine/handoddsgrid.h"
 #include "panel/activeplayers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The card panel driven as the user drives it: card clicks, Reset Card, the slot radio buttons,
 // the two combo boxes typed into key by key, New Game, and the analysis seen in the main
 // window's grid and the panel's read-outs.

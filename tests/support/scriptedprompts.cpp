@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "scriptedprompts.h"
 
 void ScriptedPrompts::warning(QWidget *, const QString &text)

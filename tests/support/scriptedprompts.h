@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prompts for tests: records every message and answers from a queue, never opening a window.
 #pragma once
 

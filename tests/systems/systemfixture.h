@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A new betting system in a temporary folder, open on its own connection, for the tests of
 // this folder; and a way to change one field of one row.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the "Edit System" dialog on each of its pages, at the default font and at a large
 // one, and the card panel with the verdicts of a loaded system, to PNG files for looking at
 // them: tallowby_systems_shots <folder>.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Edit System" dialog driven through its lists, combo boxes and threshold edits on a new
 // system: which rows it shows, what it stores and when, and the thresholds kept to 1..99.
 #include "systemfixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The advice looked up in a betting system: pre-flop rows by starting hand and opponents'
 // action, post-flop rows compared with each category's odds, and the verdicts' colours.
 #include "systemfixture.h"

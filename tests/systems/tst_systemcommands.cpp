@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Systems" menu of the running program: New System, Load System, Save System As and Edit
 // System with their dialogs, questions and refusals, the status bar, and the verdicts that
 // follow the loaded system through the analysis and the opponents' box.

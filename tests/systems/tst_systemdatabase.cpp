@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // System files: the vocabulary, the exact content of a new system, and files that are no
 // system.
 #include "systemfixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game history graph window: the mode and type boxes with their checks, the axis and scroll
 // ranges each type sets, the scroll rule, "Percent (%)", the bars drawn from the chosen view, the
 // settings kept between openings and the counts taken afresh at each. Saves a picture of every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the game history graph counts: cards, suited and offsuit starting hands, pocket pairs,
 // hand-type ranges and results, as counts and unrounded percentages; the bars' labels, order
 // and colours; the ranges of each type and the scroll rule; the walk over a history view.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pot-odds window driven through its real controls: typed keys, round clicks, focus changes
 // and the writes the analysis and the read-out reset make from outside.
 #include "tools/potodds.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pot-odds arithmetic: rounding, number texts, strict reading, the key filters and the whole
 // recomputation from the field texts.
 #include "tools/potoddsmath.h"
