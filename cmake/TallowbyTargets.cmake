@@ -8,6 +8,11 @@ add_compile_options(-ffp-contract=off)
 if(TALLOWBY_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)
+else()
+    # The hardening Debian builds its packages with.
+    add_compile_options(-fstack-protector-strong
+                        $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-D_FORTIFY_SOURCE=2>)
+    add_link_options(-Wl,-z,relro -Wl,-z,now)
 endif()
 
 function(tallowby_warnings target)

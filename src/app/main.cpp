@@ -12,6 +12,9 @@
 int main(int argc, char *argv[])
 {
     preferStayOnTopPlatform();
+    // The instance half of the window class, whatever name the program was started under.
+    if (!qEnvironmentVariableIsSet("RESOURCE_NAME"))
+        qputenv("RESOURCE_NAME", kWindowInstance);
     QApplication application(argc, argv);
     applyDesktopIdentity();
     const LongLivedWindows windows;

@@ -2,6 +2,8 @@
 // Real message boxes and file dialogs.
 #include "prompts.h"
 
+#include "app/startup.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -15,12 +17,12 @@ class DialogPrompts final : public Prompts
 public:
     void warning(QWidget *parent, const QString &text) override
     {
-        QMessageBox::warning(parent, QApplication::applicationDisplayName(), text);
+        QMessageBox::warning(parent, QString::fromLatin1(kApplicationTitle), text);
     }
 
     void error(QWidget *parent, const QString &text) override
     {
-        QMessageBox::critical(parent, QApplication::applicationDisplayName(), text);
+        QMessageBox::critical(parent, QString::fromLatin1(kApplicationTitle), text);
     }
 
     Answer question(QWidget *parent, const QString &caption, const QString &text,

@@ -16,8 +16,10 @@
 
 LongLivedWindows::LongLivedWindows()
 {
-    // Without a display name of its own, Qt adds nothing to the windows' captions.
-    QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+    // The application name is the window class the desktop sees (WM_CLASS "tallowby",
+    // "Tallowby", as the launcher's StartupWMClass says); the title the user reads is the main
+    // window's caption. Without a display name of its own, Qt adds nothing to the captions.
+    QCoreApplication::setApplicationName(QString::fromLatin1(kWindowClass));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
 
     tallowby_ = std::make_unique<TFormTallowby>();

@@ -17,6 +17,9 @@ class TFormTallowby;
 
 // The application's title, shown on the task bar and in message boxes.
 inline constexpr const char *kApplicationTitle = "Hold'em Tallowby 1.0";
+// The class of every window of the program, and its instance name in lower case.
+inline constexpr const char *kWindowClass = "Tallowby";
+inline constexpr const char *kWindowInstance = "tallowby";
 
 class LongLivedWindows
 {

@@ -4,6 +4,7 @@
 #include "history/QRHistory.h"
 
 #include "app/prompts.h"
+#include "app/startup.h"
 #include "history/dberror.h"
 #include "history/reporthistory.h"
 #include "history/reportprinter.h"
@@ -125,7 +126,7 @@ bool TFormQRHistory::saveAsPdf(const QString &path, QWidget *parent)
     bool completed = false;
     {
         QPdfWriter writer(&file);
-        writer.setCreator(QCoreApplication::applicationName());
+        writer.setCreator(QString::fromLatin1(kApplicationTitle));
         writer.setTitle(title());
         applyPageSetup(writer, m_report.page);
         completed = paint(writer, nullptr, tr("the file “%1”").arg(displayPath(path)), parent);
