@@ -181,7 +181,8 @@ QWidget *TFormSelCards::buildSlots()
             auto *radio = new QRadioButton(slots);
             radio->setObjectName(slotinfo::radioButtonName(s));
             radio->setAccessibleName(slotinfo::spokenName(s));
-            radio->setAccessibleDescription(tr("The next card clicked goes into this slot"));
+            radio->setAccessibleDescription(
+                tr("The next card clicked or typed goes into this slot"));
             radio->setToolTip(tr("%1 (Alt+%2)").arg(slotinfo::spokenName(s)).arg(s));
             slotGroup_->addButton(radio, s);
             slotRadioButtons_[s] = radio;
