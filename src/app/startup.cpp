@@ -3,8 +3,8 @@
 #include "startup.h"
 
 #include "app/tallowby.h"
-#include "history/filter.h"
 #include "history/QRHistory.h"
+#include "history/filter.h"
 #include "history/newgame.h"
 #include "history/printhistory.h"
 #include "history/sort.h"
@@ -41,6 +41,9 @@ LongLivedWindows::LongLivedWindows()
     FormGraph = graph_.get();
     potOdds_ = std::make_unique<TFormPotOdds>();
     FormPotOdds = potOdds_.get();
+
+    // Cards typed into the main window go to the panel.
+    FormSelCards->takeCardKeysFrom(*FormTallowby);
 
     // Closing the main window ends the program, whatever else is still on the screen.
     FormSelCards->setAttribute(Qt::WA_QuitOnClose, false);

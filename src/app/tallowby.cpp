@@ -197,8 +197,12 @@ void TFormTallowby::FormShow()
     runCommand(this, [this] { MenuNewGameClick(); });
     PageControl->setCurrentIndex(0);
     placeWindowsAtStart();
-    if (FormSelCards)
+    if (FormSelCards) {
         FormSelCards->show();
+        // Once this window has been shown and made active, as the last step of its show.
+        QMetaObject::invokeMethod(
+            FormSelCards, [] { FormSelCards->takeKeyboardFocus(); }, Qt::QueuedConnection);
+    }
     if (FormPotOdds)
         FormPotOdds->setVisible(MenuPotOddsCalculator->isChecked());
 }
@@ -306,6 +310,8 @@ void TFormTallowby::MenuNewGameClick()
         FormSelCards->setActivePlayersText(FormNewGame->totalPlayersText());
     ResetReadouts();
     UpdateGameStatistics();
+    // The next hand is typed in at once.
+    FormSelCards->takeKeyboardFocus();
 }
 
 bool TFormTallowby::historyDatabaseAtHand()

@@ -3,20 +3,63 @@
 // a change of "Active players:" runs it, and the figures printed as JSON.
 #include "oddsrequest.h"
 
+#include "engine/cardtext.h"
 #include "engine/equity.h"
 #include "engine/evaluate.h"
 #include "engine/odds.h"
 
 #include <cstdio>
-#include <set>
+#include <map>
 
 namespace tallowby {
 
 namespace {
 
 constexpr const char *kUsage =
-    "usage: tallowby-odds [--players N] [--equity] CODE... (codes such as As Td 2h, -- for an "
-    "empty slot)";
+    "usage: tallowby-odds [--players N] [--equity] CARDS... (cards such as As 10d 2h, in either "
+    "case, apart or run together as AhKh; -- for an empty slot)";
+
+constexpr const char *kHowCardsAreWritten =
+    "a card is its rank 2-9, T or 10, J, Q, K, A, then its suit s, d, c, h or \u2660 \u2666 "
+    "\u2663 \u2665, in either case; -- for an empty slot";
+
+// The part of the argument at fault, and the argument around it when that holds more.
+std::string quotedPart(const CardTextReading &reading, std::string_view argument)
+{
+    std::string part = "\"" + std::string(reading.offending.of(argument)) + "\"";
+    if (!(reading.word == reading.offending))
+        part += " in \"" + std::string(reading.word.of(argument)) + "\"";
+    return part;
+}
+
+std::string cardTextError(const CardTextReading &reading, std::string_view argument)
+{
+    switch (reading.problem) {
+    case CardTextProblem::NoCards:
+        return "no card in \"" + std::string(argument) + "\" (" + kHowCardsAreWritten + ")";
+    case CardTextProblem::MissingSuit:
+        return "no suit after " + quotedPart(reading, argument) + " (" + kHowCardsAreWritten + ")";
+    case CardTextProblem::RepeatedCard:
+        return "card given twice: \"" + std::string(reading.earlier.of(argument)) + "\" and \"" +
+               std::string(reading.offending.of(argument)) + "\"";
+    case CardTextProblem::None:
+    case CardTextProblem::NotACard:
+    case CardTextProblem::UnknownSuit:
+        break;
+    }
+    return "not a card: " + quotedPart(reading, argument) + " (" + kHowCardsAreWritten + ")";
+}
+
+// The next slot of the request, unless all seven are taken.
+bool addSlotCard(OddsRequest &request, int card, const std::string &written, std::string &error)
+{
+    if (request.slotCards.size() == 7) {
+        error = "more than seven cards given: \"" + written + "\" would be the eighth";
+        return false;
+    }
+    request.slotCards.push_back(card);
+    return true;
+}
 
 std::optional<int> parsePlayers(const std::string &text)
 {
@@ -81,7 +124,7 @@ std::optional<OddsRequest> parseOddsArguments(const std::vector<std::string> &ar
                                               std::string &error)
 {
     OddsRequest request;
-    std::set<int> seen;
+    std::map<int, std::string> writtenAs; // each card given, as it was written
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string &argument = arguments[i];
         std::string playersText;
@@ -99,23 +142,31 @@ std::optional<OddsRequest> parseOddsArguments(const std::vector<std::string> &ar
         } else if (argument == "--help" || argument == "-h") {
             error = kUsage;
             return std::nullopt;
+        } else if (argument == "--") {
+            // An empty slot here, not the end of the options.
+            if (!addSlotCard(request, 0, argument, error))
+                return std::nullopt;
+            continue;
+        } else if (argument.size() > 1 && argument[0] == '-') {
+            error = "unknown option \"" + argument + "\"; " + kUsage;
+            return std::nullopt;
         } else {
-            // "--" is an empty slot here, not the end of the options.
-            const int card = cardIndexFromCode(argument);
-            if (card < 0 || (argument.size() == 2 && argument[1] >= 'A' && argument[1] <= 'Z')) {
-                error = "not a card code: \"" + argument +
-                        "\" (rank 23456789TJQKA, suit s d c h, or -- for an empty slot)";
+            const CardTextReading reading = readCardText(argument);
+            if (!reading.ok()) {
+                error = cardTextError(reading, argument);
                 return std::nullopt;
             }
-            if (card > 0 && !seen.insert(card).second) {
-                error = "card given twice: " + argument;
-                return std::nullopt;
+            for (std::size_t c = 0; c < reading.cards.size(); ++c) {
+                const int card = reading.cards[c];
+                const std::string written(reading.where[c].of(argument));
+                const auto [before, isNew] = writtenAs.try_emplace(card, written);
+                if (!isNew) {
+                    error = "card given twice: \"" + before->second + "\" and \"" + written + "\"";
+                    return std::nullopt;
+                }
+                if (!addSlotCard(request, card, written, error))
+                    return std::nullopt;
             }
-            if (request.slotCards.size() == 7) {
-                error = "more than seven cards given";
-                return std::nullopt;
-            }
-            request.slotCards.push_back(card);
             continue;
         }
         const auto players = parsePlayers(playersText);

@@ -46,15 +46,20 @@ int cardIndexFromCode(std::string_view code)
     return cardIndex(value, static_cast<int>(suit));
 }
 
-std::string cardName(int index)
+std::string rankName(int value)
 {
     static constexpr std::array<const char *, 13> ranks = {"Deuce", "Three", "Four", "Five", "Six",
                                                            "Seven", "Eight", "Nine", "Ten",  "Jack",
                                                            "Queen", "King",  "Ace"};
+    return value >= 1 && value <= 13 ? ranks[value - 1] : "";
+}
+
+std::string cardName(int index)
+{
     static constexpr std::array<const char *, 4> suits = {"spades", "diamonds", "clubs", "hearts"};
     if (index < 1 || index > kCardCount)
         return "empty";
-    return std::string(ranks[cardValue(index) - 1]) + " of " + suits[cardSuit(index)];
+    return rankName(cardValue(index)) + " of " + suits[cardSuit(index)];
 }
 
 } // namespace tallowby

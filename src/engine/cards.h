@@ -69,4 +69,7 @@ int cardIndexFromCode(std::string_view code);
 // Spoken name, for screen readers and tooltips: "Ace of spades", "Deuce of hearts".
 std::string cardName(int index);
 
+// Spoken name of a rank value 1..13: "Deuce" .. "Ace"; empty for anything else.
+std::string rankName(int value);
+
 } // namespace tallowby

@@ -12,8 +12,10 @@
 #include "engine/odds.h"
 #include "panel/activeplayers.h"
 #include "panel/cardbutton.h"
+#include "panel/cardkeyboard.h"
 #include "panel/equitytext.h"
 #include "panel/equityworker.h"
+#include "panel/hintline.h"
 #include "panel/readouts.h"
 #include "panel/slotpicture.h"
 #include "panel/slots.h"
@@ -41,6 +43,8 @@ constexpr int kRaise400Item = 4;
 // The deck as the user sees it: rows spades, diamonds, clubs, hearts; columns ace down to deuce.
 constexpr int kDeckRows = 4;
 constexpr int kDeckColumns = 13;
+// The card that holds the deck's keyboard focus at first, top left.
+constexpr int kFirstFocusedCard = 13;
 
 QLabel *whiteLabel(const QString &text, QWidget *parent, bool bold = false)
 {
@@ -69,9 +73,14 @@ QComboBox *optionCombo(const QStringList &items, QWidget *parent)
     return combo;
 }
 
+int listedItem(const QComboBox &combo)
+{
+    return combo.findText(combo.currentText(), Qt::MatchFixedString);
+}
+
 bool isListed(const QComboBox &combo)
 {
-    return combo.findText(combo.currentText(), Qt::MatchFixedString) >= 0;
+    return listedItem(combo) >= 0;
 }
 
 } // namespace
@@ -97,6 +106,7 @@ TFormSelCards::TFormSelCards(QWidget *parent)
         qWarning("%s", qUtf8Printable(tableError));
 
     buildControls();
+    keyboard_ = new CardKeyboard(*this);
     connectSignals();
 }
 
@@ -105,7 +115,8 @@ void TFormSelCards::buildControls()
     auto *top = new QHBoxLayout;
     top->setSpacing(16);
     top->addWidget(buildDeck(), 0, Qt::AlignTop);
-    top->addWidget(buildSlots(), 0, Qt::AlignTop);
+    // As tall as the deck, so that the hint under the slots lines up with its last row.
+    top->addWidget(buildSlots());
 
     auto *whole = new QVBoxLayout(this);
     whole->setContentsMargins(10, 8, 10, 10);
@@ -118,6 +129,7 @@ void TFormSelCards::buildControls()
 QWidget *TFormSelCards::buildDeck()
 {
     auto *deck = new QWidget(this);
+    deck_ = deck;
     deck->setObjectName(QStringLiteral("Deck"));
     deck->setAccessibleName(tr("Deck"));
     auto *grid = new QGridLayout(deck);
@@ -128,6 +140,8 @@ QWidget *TFormSelCards::buildDeck()
         for (int column = 0; column < kDeckColumns; ++column) {
             const int index = cardIndex(13 - column, row);
             auto *button = new CardButton(index, deck);
+            // The deck is one tab stop; the arrow keys move within it.
+            button->setFocusPolicy(index == kFirstFocusedCard ? Qt::StrongFocus : Qt::ClickFocus);
             cardButtons_[index] = button;
             grid->addWidget(button, row, column);
         }
@@ -138,8 +152,7 @@ QWidget *TFormSelCards::buildDeck()
 QWidget *TFormSelCards::buildSlots()
 {
     auto *slots = new QWidget(this);
-    auto *groups = new QHBoxLayout(slots);
-    groups->setContentsMargins(0, 0, 0, 0);
+    auto *groups = new QHBoxLayout;
     groups->setSpacing(12);
     slotGroup_ = new QButtonGroup(this);
     slotGroup_->setExclusive(true);
@@ -168,8 +181,9 @@ QWidget *TFormSelCards::buildSlots()
             auto *radio = new QRadioButton(slots);
             radio->setObjectName(slotinfo::radioButtonName(s));
             radio->setAccessibleName(slotinfo::spokenName(s));
-            radio->setAccessibleDescription(tr("The next card clicked goes into this slot"));
-            radio->setToolTip(slotinfo::spokenName(s));
+            radio->setAccessibleDescription(
+                tr("The next card clicked or typed goes into this slot"));
+            radio->setToolTip(tr("%1 (Alt+%2)").arg(slotinfo::spokenName(s)).arg(s));
             slotGroup_->addButton(radio, s);
             slotRadioButtons_[s] = radio;
             slot->addWidget(radio, 0, Qt::AlignHCenter);
@@ -179,6 +193,19 @@ QWidget *TFormSelCards::buildSlots()
         groups->addLayout(column);
     }
     slotRadioButtons_[H1]->setChecked(true);
+
+    // Below the slots, where the deck is taller than they are.
+    hint_ = new HintLine(slots);
+    hint_->setObjectName(QStringLiteral("LabelKeyboardHint"));
+    QPalette colours = hint_->palette();
+    colours.setColor(QPalette::WindowText, Qt::white);
+    hint_->setPalette(colours);
+    auto *whole = new QVBoxLayout(slots);
+    whole->setContentsMargins(0, 0, 0, 0);
+    whole->setSpacing(0);
+    whole->addLayout(groups);
+    whole->addStretch(1);
+    whole->addWidget(hint_);
     return slots;
 }
 
@@ -190,11 +217,12 @@ QWidget *TFormSelCards::buildControlRows()
     grid->setHorizontalSpacing(16);
     grid->setVerticalSpacing(6);
 
-    ButtonNewGame = new QPushButton(tr("New Game"), rows);
+    ButtonNewGame = new QPushButton(tr("&New Game"), rows);
     ButtonNewGame->setObjectName(QStringLiteral("ButtonNewGame"));
-    ButtonClearCard = new QPushButton(tr("Reset Card"), rows);
+    ButtonClearCard = new QPushButton(tr("&Reset Card"), rows);
     ButtonClearCard->setObjectName(QStringLiteral("ButtonClearCard"));
-    ButtonClearCard->setAccessibleDescription(tr("Empties the selected slot"));
+    ButtonClearCard->setAccessibleDescription(
+        tr("Empties the selected slot; Backspace or Delete does the same"));
 
     // The opponents' actions are keys of the betting systems: never translated.
     ComboBoxOpps =
@@ -205,7 +233,7 @@ QWidget *TFormSelCards::buildControlRows()
     ComboBoxOpps->setObjectName(QStringLiteral("ComboBoxOpps"));
     ComboBoxOpps->setAccessibleName(tr("Opponents"));
     ComboBoxOpps->setCurrentIndex(kRaise400Item);
-    auto *oppsLabel = whiteLabel(tr("Opponents:"), rows);
+    auto *oppsLabel = whiteLabel(tr("&Opponents:"), rows);
     oppsLabel->setBuddy(ComboBoxOpps);
 
     ComboBoxAP = optionCombo({QStringLiteral("10"), QStringLiteral("9"), QStringLiteral("8"),
@@ -215,7 +243,7 @@ QWidget *TFormSelCards::buildControlRows()
     ComboBoxAP->setObjectName(QStringLiteral("ComboBoxAP"));
     ComboBoxAP->setAccessibleName(tr("Active players"));
     ComboBoxAP->setCurrentIndex(0);
-    auto *playersLabel = whiteLabel(tr("Active players:"), rows);
+    auto *playersLabel = whiteLabel(tr("&Active players:"), rows);
     playersLabel->setBuddy(ComboBoxAP);
 
     LabelOuts = new ReadoutLabel(tr("Outs"), rows);
@@ -288,6 +316,8 @@ void TFormSelCards::connectSignals()
 
 void TFormSelCards::SelectCard(int c)
 {
+    // A card chosen by any means ends a half-typed one.
+    keyboard_->forget();
     const HandState &hand = currentHand();
     if (c > 0) {
         for (int s = 1; s <= kSlotCount; ++s) {
@@ -336,6 +366,44 @@ void TFormSelCards::clearSlotPictures()
     for (int s = H1; s <= Rr; ++s)
         slotPictures_[s]->showCard(0);
     selectSlot(H1);
+    keyboard_->forget();
+}
+
+void TFormSelCards::takeKeyboardFocus()
+{
+    if (isVisible())
+        activateWindow();
+    const auto cards = deck_->findChildren<CardButton *>();
+    // The card that is the deck's tab stop, where the user last was.
+    for (CardButton *card : cards) {
+        if (card->focusPolicy() == Qt::StrongFocus) {
+            card->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    focusCard(kFirstFocusedCard);
+}
+
+void TFormSelCards::takeCardKeysFrom(QWidget &window)
+{
+    keyboard_->watch(window);
+}
+
+void TFormSelCards::focusCard(int index)
+{
+    cardButtons_[index]->setFocus(Qt::OtherFocusReason);
+}
+
+void TFormSelCards::showKeyboardHint(const QString &line, const QString &description)
+{
+    hint_->setHint(line);
+    deck_->setAccessibleDescription(description);
+    setAccessibleDescription(description);
+}
+
+QString TFormSelCards::keyboardHint() const
+{
+    return hint_->text();
 }
 
 QString TFormSelCards::opponentsText() const
@@ -484,8 +552,14 @@ void TFormSelCards::ButtonNewGameClick()
 
 void TFormSelCards::ComboBoxOppsChange()
 {
-    if (isListed(*ComboBoxOpps))
-        FormTallowby->UpdateRecommendation();
+    const int item = listedItem(*ComboBoxOpps);
+    if (item < 0)
+        return;
+    // The system's rows are looked up by the item's own text: "raise 800%" would find none.
+    const QString itemText = ComboBoxOpps->itemText(item);
+    if (ComboBoxOpps->currentText() != itemText)
+        ComboBoxOpps->setEditText(itemText);
+    FormTallowby->UpdateRecommendation();
 }
 
 void TFormSelCards::ComboBoxAPChange()

@@ -16,7 +16,9 @@ struct HandState;
 } // namespace tallowby
 
 class CardButton;
+class CardKeyboard;
 class EquityCalculator;
+class HintLine;
 class QButtonGroup;
 class QComboBox;
 class QLabel;
@@ -44,6 +46,17 @@ public:
 
     // New Game: the card back in every slot and the first hole card selected.
     void clearSlotPictures();
+
+    // The keyboard: the panel becomes the active window with the focus on the deck. Typed
+    // cards and slot keys reaching `window` (the main window) are taken as well.
+    void takeKeyboardFocus();
+    void takeCardKeysFrom(QWidget &window);
+    CardKeyboard &keyboard() const { return *keyboard_; }
+    CardButton *cardButton(int index) const { return cardButtons_[index]; }
+    void focusCard(int index);
+    // The one-line hint under the slots, and what the deck says to a screen reader.
+    void showKeyboardHint(const QString &line, const QString &description);
+    QString keyboardHint() const;
 
     QString opponentsText() const;
     // The item index of "Opponents:", -1 while its text was typed.
@@ -108,6 +121,9 @@ private:
     ReadoutLabel *LabelWin = nullptr;
     ReadoutLabel *LabelEquity = nullptr;
     EquityCalculator *equity_ = nullptr;
+    CardKeyboard *keyboard_ = nullptr;
+    QWidget *deck_ = nullptr;
+    HintLine *hint_ = nullptr;
     int equityPlayers_ = 0; // the active players of the latest equity request
     VerdictPanel *PanelVerdict1 = nullptr;
     VerdictPanel *PanelVerdict2 = nullptr;

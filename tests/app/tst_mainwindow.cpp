@@ -33,7 +33,12 @@ struct RunningProgram
 {
     ScriptedPrompts prompts;
     LongLivedWindows windows;
-    RunningProgram() { FormTallowby->show(); }
+    RunningProgram()
+    {
+        FormTallowby->show();
+        // Start-up ends with the card panel taking the keyboard; only then may a test move it.
+        QTest::qWaitFor([] { return QApplication::activeWindow() == FormSelCards; });
+    }
 };
 
 QAction *menuItem(const char *name)

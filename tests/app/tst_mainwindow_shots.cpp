@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Renders the main window (each tab), the card panel (empty and with a river hand) and the
-// arrangement of the start windows to PNG files, for looking at them. Not a test: run it
-// by hand with the folder to write into, under QT_QPA_PLATFORM=offscreen.
+// Renders the main window (each tab), the card panel (empty, with a rank typed and waiting for
+// its suit, and with a river hand) and the arrangement of the start windows to PNG files, for
+// looking at them. Not a test: run it by hand with the folder to write into, under
+// QT_QPA_PLATFORM=offscreen; "--font=13" sets the font size in points, "--dark" a dark palette.
 #include "app/startup.h"
 #include "app/tallowby.h"
+#include "panel/cardbutton.h"
 #include "panel/selcards.h"
 #include "scriptedprompts.h"
 #include "tools/potodds.h"
@@ -12,7 +14,9 @@
 #include <QDir>
 #include <QPainter>
 #include <QScreen>
+#include <QStyleFactory>
 #include <QTabWidget>
+#include <QTest>
 
 namespace {
 
@@ -39,12 +43,41 @@ void saveArrangement(const QString &folder)
     desk.save(QDir(folder).filePath(QStringLiteral("startup-arrangement.png")));
 }
 
+QPalette darkPalette()
+{
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(45, 45, 48));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::AlternateBase, QColor(55, 55, 58));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::Button, QColor(60, 60, 63));
+    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    dark.setColor(QPalette::ToolTipBase, QColor(60, 60, 63));
+    dark.setColor(QPalette::ToolTipText, QColor(230, 230, 230));
+    return dark;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QString folder = QStringLiteral(".");
+    for (const QString &argument : QApplication::arguments().mid(1)) {
+        if (argument.startsWith(QLatin1String("--font="))) {
+            QFont font = QApplication::font();
+            font.setPointSizeF(argument.mid(7).toDouble());
+            QApplication::setFont(font);
+        } else if (argument == QLatin1String("--dark")) {
+            QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+            QApplication::setPalette(darkPalette());
+        } else {
+            folder = argument;
+        }
+    }
     ScriptedPrompts prompts;
     const LongLivedWindows windows;
     FormTallowby->show();
@@ -52,6 +85,10 @@ int main(int argc, char *argv[])
 
     saveArrangement(folder);
     save(*FormSelCards, folder, QStringLiteral("panel-empty"));
+    // A king typed on the deck, waiting for its suit.
+    QTest::keyClick(FormSelCards->cardButton(13), 'k');
+    save(*FormSelCards, folder, QStringLiteral("panel-typing"));
+    QTest::keyClick(FormSelCards->cardButton(13), Qt::Key_Escape);
     auto *tabs = FormTallowby->findChild<QTabWidget *>(QStringLiteral("PageControl"));
     for (int page = 0; page < tabs->count(); ++page) {
         tabs->setCurrentIndex(page);

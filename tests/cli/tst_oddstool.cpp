@@ -45,6 +45,8 @@ private Q_SLOTS:
     void refusesBadInput_data();
     void refusesBadInput();
     void printsTheAnalysis();
+    void anyWritingGivesTheSameAnalysis_data();
+    void anyWritingGivesTheSameAnalysis();
     void emptySlotKeepsTheRiverInPlace();
     void noStageStillRuns();
     void escapesJsonTexts();
@@ -66,6 +68,12 @@ void TestOddsTool::readsArguments_data()
     QTest::newRow("players last") << "2c 3c --players 2" << 2 << "27 28";
     QTest::newRow("players with equals") << "--players=9 Td" << 9 << "22";
     QTest::newRow("lower-case rank") << "td 9s" << 10 << "22 8";
+    QTest::newRow("lower case") << "ah kh qh 7h 2c" << 10 << "52 51 50 45 27";
+    QTest::newRow("upper-case suit") << "AS KD" << 10 << "13 25";
+    QTest::newRow("ten as 10") << "10s 10H" << 10 << "9 48";
+    QTest::newRow("run together") << "AhKh Qh7h2c" << 10 << "52 51 50 45 27";
+    QTest::newRow("run together with empty slots") << "AhKh -- -- -- Qh" << 10 << "52 51 0 0 0 50";
+    QTest::newRow("suit symbols") << "A\u2660 10\u2665" << 10 << "13 48";
     QTest::newRow("empty slots in between") << "As Ks Qs Js Ts -- 2h" << 10 << "13 12 11 10 9 0 40";
     QTest::newRow("nothing") << "" << 10 << "";
 }
@@ -90,15 +98,34 @@ void TestOddsTool::refusesBadInput_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("mentions");
 
-    QTest::newRow("unknown code") << "As Xx" << "Xx";
-    QTest::newRow("upper-case suit") << "AS Kd" << "AS";
-    QTest::newRow("ten as 10") << "10s Kd" << "10s";
-    QTest::newRow("card twice") << "As Kd As" << "twice";
-    QTest::newRow("eight codes") << "As Kd 2c 3c 4c 5c 6c 7c" << "seven";
-    QTest::newRow("one player") << "--players 1 As Kd" << "2 to 10";
-    QTest::newRow("eleven players") << "--players 11 As Kd" << "2 to 10";
-    QTest::newRow("players not a number") << "--players six As" << "six";
-    QTest::newRow("players missing") << "As Kd --players" << "2 to 10";
+    QTest::newRow("unknown code") << "As Xx"
+                                  << "Xx";
+    QTest::newRow("unknown suit") << "As Kx"
+                                  << "\"Kx\"";
+    QTest::newRow("rank without suit") << "As K"
+                                       << "no suit after \"K\"";
+    QTest::newRow("1 for ten") << "1s Kd"
+                               << "\"1\" in \"1s\"";
+    QTest::newRow("card twice") << "As Kd As"
+                                << "twice";
+    QTest::newRow("card twice, lower case and 10") << "Th Kd 10h"
+                                                   << "\"Th\" and \"10h\"";
+    QTest::newRow("card twice in one argument") << "AhKhah"
+                                                << "\"Ah\" and \"ah\"";
+    QTest::newRow("eight cards run together") << "AsKd2c3c4c5c6c7c"
+                                              << "\"7c\" would be the eighth";
+    QTest::newRow("unknown option") << "--player 3 As"
+                                    << "unknown option \"--player\"";
+    QTest::newRow("eight codes") << "As Kd 2c 3c 4c 5c 6c 7c"
+                                 << "seven";
+    QTest::newRow("one player") << "--players 1 As Kd"
+                                << "2 to 10";
+    QTest::newRow("eleven players") << "--players 11 As Kd"
+                                    << "2 to 10";
+    QTest::newRow("players not a number") << "--players six As"
+                                          << "six";
+    QTest::newRow("players missing") << "As Kd --players"
+                                     << "2 to 10";
 }
 
 void TestOddsTool::refusesBadInput()
@@ -132,6 +159,30 @@ void TestOddsTool::printsTheAnalysis()
     QCOMPARE(royal["rows"].toArray().size(), 1);
     QCOMPARE(royal["rating"].toString(), "8DCBA9");
     QCOMPARE(royal["win"].toString(), "100");
+}
+
+void TestOddsTool::anyWritingGivesTheSameAnalysis_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("written");
+
+    QTest::newRow("lower case") << "--players 3 Ah Kh Th 7h 2c"
+                                << "--players 3 ah kh th 7h 2c";
+    QTest::newRow("10 for ten") << "--players 3 Ah Kh Th 7h 2c"
+                                << "--players 3 Ah Kh 10h 7h 2c";
+    QTest::newRow("one argument") << "--players 3 Ah Kh Th 7h 2c"
+                                  << "--players 3 AhKh10h7h2c";
+    QTest::newRow("symbols") << "Qs Qd Qc 5h 2d"
+                             << "Q\u2660 Q\u2666 Q\u2663 5\u2665 2\u2666";
+}
+
+void TestOddsTool::anyWritingGivesTheSameAnalysis()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, written);
+    const QJsonObject plain = analyse(line);
+    QVERIFY(!plain.isEmpty());
+    QCOMPARE(analyse(written), plain);
 }
 
 void TestOddsTool::emptySlotKeepsTheRiverInPlace()
@@ -174,6 +225,8 @@ void TestOddsTool::programExitStatuses_data()
 
     QTest::newRow("good hand") << QStringList{"--players", "3", "Ah", "Kh", "Qh", "7h", "2c"} << 0;
     QTest::newRow("bad code") << QStringList{"Zz"} << 2;
+    QTest::newRow("lower case and 10") << QStringList{"--players", "3", "ah", "kh", "10h"} << 0;
+    QTest::newRow("bad code in a hand") << QStringList{"ahkh", "qhxh"} << 2;
     QTest::newRow("twelve players") << QStringList{"--players", "12"} << 2;
 }
 

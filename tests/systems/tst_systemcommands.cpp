@@ -503,6 +503,48 @@ private Q_SLOTS:
                      {FormSelCards->outsText(), FormSelCards->hitText(), FormSelCards->winText()}),
                  readouts);
     }
+
+    // A typed action in any letter case finds the rows of the item it names: the box takes the
+    // item's own text, and the verdicts are those of choosing the item from the list.
+    void typedOpponentsFindTheirAdvice_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("item");
+
+        QTest::newRow("raise 800%") << "raise 800%" << 5;
+        QTest::newRow("RAISE ALL-IN") << "RAISE ALL-IN" << 6;
+        QTest::newRow("check") << "check" << 0;
+        QTest::newRow("Call as listed") << "Call" << 1;
+    }
+
+    void typedOpponentsFindTheirAdvice()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, item);
+
+        command("MenuNewSystem", file(QStringLiteral("typed.mdb")));
+        const QString action = opponentsBox()->itemText(item);
+        QVERIFY(changeField(FormTallowby->typeSetTable(), QStringLiteral("HType;Rnd;Opps"),
+                            {"Straight", "River", action}, QStringLiteral("HitE"),
+                            QStringLiteral("Raise 400%")));
+        play(QStringLiteral("Kh Ac Qd Jc Ts 2h 3d"));
+
+        QComboBox *box = opponentsBox();
+        box->setFocus();
+        // Chosen from the list: one step onto the item from its neighbour.
+        box->setCurrentIndex(item > 0 ? item - 1 : 1);
+        QTest::keyClick(box, item > 0 ? Qt::Key_Down : Qt::Key_Up);
+        QCOMPARE(box->currentText(), action);
+        const QStringList chosen = {FormSelCards->verdictText(1), FormSelCards->verdictText(2)};
+        QCOMPARE(chosen.front(), QStringLiteral("Raise 400%"));
+
+        FormSelCards->setVerdictText(1, QStringLiteral("mark"));
+        box->lineEdit()->clear();
+        QTest::keyClicks(box->lineEdit(), typed);
+        QCOMPARE(box->currentText(), action);
+        QCOMPARE(QStringList({FormSelCards->verdictText(1), FormSelCards->verdictText(2)}), chosen);
+        QVERIFY(prompts().messages.isEmpty());
+    }
 };
 
 QTEST_MAIN(TestSystemCommands)
