@@ -5,8 +5,8 @@
 
 #include "app/startup.h"
 #include "app/tallowby.h"
-#include "history/dbconnection.h"
-#include "history/dbtable.h"
+#include "db/dbconnection.h"
+#include "db/dbtable.h"
 #include "history/historyfile.h"
 #include "scriptedprompts.h"
 

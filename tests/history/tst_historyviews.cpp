@@ -3,7 +3,7 @@
 // following the card panel, title-click sorting, and the View and Sort History dialogs.
 #include "historyfixture.h"
 
-#include "history/dbdates.h"
+#include "db/dbdates.h"
 #include "history/filter.h"
 #include "history/historygrid.h"
 #include "history/holecardfilter.h"

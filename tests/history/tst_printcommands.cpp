@@ -7,10 +7,10 @@
 #include "engine/handstate.h"
 #include "history/QRHistory.h"
 #include "history/printhistory.h"
-#include "history/reportprintdialogs.h"
+#include "printfixture.h"
+#include "report/reportprintdialogs.h"
 #include "scriptedprompts.h"
 #include "tools/gamehistorygraph.h"
-#include "tst_printfixture.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -2,13 +2,13 @@
 // The print dialog and the report layout behind it: the chosen view printed in its filter and
 // order, no usable printer told to the user with a PDF file offered instead, the PDF output of
 // Print Setup, refusals of the file reported, the grid kept still during the walk, Cancel.
+#include "db/dbtablemodel.h"
 #include "history/QRHistory.h"
-#include "history/dbtablemodel.h"
 #include "history/printhistory.h"
-#include "history/reportprintdialogs.h"
-#include "history/reportprinter.h"
+#include "printfixture.h"
+#include "report/reportprintdialogs.h"
+#include "report/reportprinter.h"
 #include "scriptedprompts.h"
-#include "tst_printfixture.h"
 
 #include <QFile>
 #include <QPrinter>

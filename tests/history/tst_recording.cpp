@@ -4,9 +4,9 @@
 // showing a new game at once.
 #include "historyfixture.h"
 
+#include "db/dbquery.h"
 #include "engine/evaluate.h"
 #include "engine/handstate.h"
-#include "history/dbquery.h"
 #include "history/newgame.h"
 #include "panel/gamestatsmodel.h"
 #include "panel/selcards.h"

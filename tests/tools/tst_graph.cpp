@@ -3,9 +3,9 @@
 // ranges each type sets, the scroll rule, "Percent (%)", the bars drawn from the chosen view, the
 // settings kept between openings and the counts taken afresh at each. Saves a picture of every
 // chart type into the folder named by TALLOWBY_SHOTS.
-#include "history/dbconnection.h"
-#include "history/dbfiles.h"
-#include "history/dbtable.h"
+#include "db/dbconnection.h"
+#include "db/dbfiles.h"
+#include "db/dbtable.h"
 #include "scriptedprompts.h"
 #include "tools/gamehistorygraph.h"
 
