@@ -203,6 +203,20 @@ void executeCommand(DbConnection &connection, const QString &sql)
     throw sqlFailure(context, error);
 }
 
+void openOnConnection(DbConnection &connection, const std::function<void()> &opening,
+                      const std::function<void()> &undo)
+{
+    const bool openedHere = !connection.isConnected();
+    try {
+        opening();
+    } catch (...) {
+        undo();
+        if (openedHere)
+            connection.close();
+        throw;
+    }
+}
+
 DbTransaction::DbTransaction(DbConnection &connection) : m_connection(connection)
 {
     QSqlDatabase database = m_connection.database();

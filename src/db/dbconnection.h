@@ -9,6 +9,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <functional>
+
 // "TLBY": the SQLite application id of every database file the program creates.
 inline constexpr qint32 tallowbyApplicationId = 0x544C4259;
 
@@ -65,6 +67,11 @@ private:
 
 // Runs one SQL statement on the connection, opening it first.
 void executeCommand(DbConnection &connection, const QString &sql);
+
+// How tables and queries open: runs `opening`; when that throws, runs `undo`, closes the
+// connection again if it was closed before, and passes the failure on.
+void openOnConnection(DbConnection &connection, const std::function<void()> &opening,
+                      const std::function<void()> &undo);
 
 // Outside a transaction every posted row is committed (and synced to disk) on its own. Writing
 // many rows at once (a new system's default content) inside one transaction commits them

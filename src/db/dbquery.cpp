@@ -23,15 +23,8 @@ void DbQuery::open()
 {
     if (isOpen())
         return;
-    const bool openedHere = !m_connection.isConnected();
-    try {
-        run();
-    } catch (...) {
-        close();
-        if (openedHere)
-            m_connection.close();
-        throw;
-    }
+    openOnConnection(
+        m_connection, [this] { run(); }, [this] { close(); });
 }
 
 void DbQuery::run()
@@ -105,24 +98,4 @@ QVariant DbQuery::value(QAnyStringView field) const
 QString DbQuery::text(QAnyStringView field) const
 {
     return valueText(value(field), DbColumnKind::Text);
-}
-
-QDate DbQuery::date(QAnyStringView field) const
-{
-    return valueDate(value(field), field);
-}
-
-QTime DbQuery::timeOfDay(QAnyStringView field) const
-{
-    return valueTimeOfDay(value(field), field);
-}
-
-QDateTime DbQuery::dateTime(QAnyStringView field) const
-{
-    return valueDateTime(value(field), field);
-}
-
-qint64 DbQuery::integer(QAnyStringView field) const
-{
-    return valueInteger(value(field), field);
 }

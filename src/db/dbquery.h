@@ -2,6 +2,7 @@
 // A read-only SQL query on a connection, walked forward row by row ("SELECT * FROM History").
 #pragma once
 
+#include "db/dbfieldreads.h"
 #include "db/dbstatement.h"
 
 #include <QAnyStringView>
@@ -16,7 +17,7 @@
 
 class DbConnection;
 
-class DbQuery : public QObject
+class DbQuery : public QObject, public DbFieldReads<DbQuery>
 {
     Q_OBJECT
 
@@ -42,14 +43,7 @@ public:
     // Fields of the current row. A date stored with a time of day keeps it in dateTime().
     QVariant value(QAnyStringView field) const;
     QString text(QAnyStringView field) const;
-    // The calendar day of a date field, with or without a time of day.
-    QDate date(QAnyStringView field) const;
-    // The time of day a date field carries; null for a plain date. A game stored with a time
-    // of day never falls on "today" as a plain date does.
-    QTime timeOfDay(QAnyStringView field) const;
-    // The date with its time of day (midnight for a plain date).
-    QDateTime dateTime(QAnyStringView field) const;
-    qint64 integer(QAnyStringView field) const;
+    // date(), timeOfDay(), dateTime() and integer() read fields of the current row too.
 
 private:
     void run();

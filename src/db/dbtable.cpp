@@ -74,17 +74,14 @@ void DbTable::open()
 {
     if (m_open)
         return;
-    const bool openedHere = !m_connection.isConnected();
-    try {
-        readColumns();
-        m_open = true;
-        requery(std::nullopt);
-    } catch (...) {
-        close();
-        if (openedHere)
-            m_connection.close();
-        throw;
-    }
+    openOnConnection(
+        m_connection,
+        [this] {
+            readColumns();
+            m_open = true;
+            requery(std::nullopt);
+        },
+        [this] { close(); });
 }
 
 void DbTable::close()
@@ -289,26 +286,6 @@ QString DbTable::text(QAnyStringView field) const
     requireOpen();
     const int column = requireColumn(field);
     return valueText(valueAt(column), m_columns.at(column).kind);
-}
-
-QDate DbTable::date(QAnyStringView field) const
-{
-    return valueDate(value(field), field);
-}
-
-QTime DbTable::timeOfDay(QAnyStringView field) const
-{
-    return valueTimeOfDay(value(field), field);
-}
-
-QDateTime DbTable::dateTime(QAnyStringView field) const
-{
-    return valueDateTime(value(field), field);
-}
-
-qint64 DbTable::integer(QAnyStringView field) const
-{
-    return valueInteger(value(field), field);
 }
 
 QVariant DbTable::cell(int row, int column) const

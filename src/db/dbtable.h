@@ -9,6 +9,7 @@
 // shows is the state of the file at the last open, sort, filter or post.
 #pragma once
 
+#include "db/dbfieldreads.h"
 #include "db/dbvalue.h"
 
 #include <QAnyStringView>
@@ -25,7 +26,7 @@
 
 class DbConnection;
 
-class DbTable : public QObject
+class DbTable : public QObject, public DbFieldReads<DbTable>
 {
     Q_OBJECT
 
@@ -77,14 +78,7 @@ public:
     // Fields of the current row (while appending or editing: of the row being written).
     QVariant value(QAnyStringView field) const;
     QString text(QAnyStringView field) const;
-    // The calendar day of a date field, with or without a time of day.
-    QDate date(QAnyStringView field) const;
-    // The time of day a date field carries; null for a plain date. A game stored with a time
-    // of day never falls on "today" as a plain date does.
-    QTime timeOfDay(QAnyStringView field) const;
-    // The date with its time of day (midnight for a plain date).
-    QDateTime dateTime(QAnyStringView field) const;
-    qint64 integer(QAnyStringView field) const;
+    // date(), timeOfDay(), dateTime() and integer() read fields of the current row too.
 
     // Stored value of any row, for views.
     QVariant cell(int row, int column) const;
