@@ -6,7 +6,7 @@
 #include "engine/handstate.h"
 #include "history/newgame.h"
 #include "panel/selcards.h"
-#include "scriptedprompts.h"
+#include "runningprogram.h"
 #include "tools/potodds.h"
 
 #include <QAction>
@@ -28,18 +28,6 @@
 using namespace tallowby;
 
 namespace {
-
-struct RunningProgram
-{
-    ScriptedPrompts prompts;
-    LongLivedWindows windows;
-    RunningProgram() { FormTallowby->show(); }
-};
-
-QAction *menuItem(const char *name)
-{
-    return FormTallowby->findChild<QAction *>(QString::fromLatin1(name));
-}
 
 bool staysOnTop(const QWidget *window)
 {

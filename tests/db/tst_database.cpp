@@ -8,6 +8,7 @@
 #include "db/dbquery.h"
 #include "db/dbtable.h"
 #include "db/dbtablemodel.h"
+#include "failureof.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,16 +40,6 @@ QVariantList game(const QVariant &date, const QString &h1, const QString &h2,
 {
     const QString none = QStringLiteral("--");
     return {date, h1, h2, none, none, none, none, none, 0, hand, result};
-}
-
-QString failureOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const DatabaseError &error) {
-        return error.message();
-    }
-    return {};
 }
 
 // The hole-card filter as the history views write it: 32 terms for ranks p and q.

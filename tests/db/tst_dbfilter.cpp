@@ -6,6 +6,7 @@
 #include "db/dberror.h"
 #include "db/dbfilter.h"
 #include "db/dbvalue.h"
+#include "failureof.h"
 
 #include <QTest>
 
@@ -18,16 +19,6 @@ const QList<DbColumn> historyColumns = {
     columnFromDeclaration(QStringLiteral("Rtg"), QStringLiteral("NUMBER")),
     columnFromDeclaration(QStringLiteral("Hand"), QStringLiteral("TEXT(30)")),
 };
-
-QString failureOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const DatabaseError &error) {
-        return error.message();
-    }
-    return {};
-}
 
 } // namespace
 

@@ -4,7 +4,8 @@
 // of a view in its order and filter over several pages, the ruled layout in millimetres.
 #include "db/dbdates.h"
 #include "history/reporthistory.h"
-#include "printfixture.h"
+#include "historyfiles.h"
+#include "pdfreport.h"
 #include "report/reportpagination.h"
 #include "report/reportrenderer.h"
 #include "report/reportsource.h"
@@ -14,10 +15,11 @@
 #include <QPdfWriter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <optional>
 
-using namespace printfixture;
+using namespace pdfreport;
 
 namespace {
 

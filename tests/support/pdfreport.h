@@ -1,13 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the printing tests share: history files made through the database layer, and the text
-// and word positions of a PDF report read back with pdftotext (poppler-utils).
+// A printed report read back from its PDF file with poppler-utils: the text of each page, the
+// words with their positions in millimetres, and pictures of the pages.
 #pragma once
 
-#include "db/dbconnection.h"
-#include "db/dbfiles.h"
-#include "db/dbtable.h"
-
-#include <QDate>
+#include <QByteArray>
 #include <QDir>
 #include <QProcess>
 #include <QRect>
@@ -15,45 +11,8 @@
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
-#include <QTest>
 
-namespace printfixture {
-
-inline const QString historySql = QStringLiteral(
-    "CREATE TABLE History (DateP DATE, H1 TEXT(2), H2 TEXT(2), F1 TEXT(2), F2 TEXT(2), F3 "
-    "TEXT(2), Tn TEXT(2), Rr TEXT(2), Rtg NUMBER, Hand TEXT(30), Result TEXT(5))");
-
-struct Game
-{
-    QDate date;
-    QString h1;
-    QString h2;
-    QString hand;
-    QString result;
-    QStringList board = {QStringLiteral("--"), QStringLiteral("--"), QStringLiteral("--"),
-                         QStringLiteral("--"), QStringLiteral("--")};
-    int rating = 0;
-};
-
-// Creates a history file holding the games, in this order.
-inline void createHistoryFile(const QString &path, const QList<Game> &games)
-{
-    createDatabaseFile(path);
-    DbConnection connection;
-    connection.setConnectionString(DbConnection::connectionStringFor(path));
-    executeCommand(connection, historySql);
-    DbTable table(connection, QStringLiteral("History"));
-    table.open();
-    DbTransaction together(connection);
-    for (const Game &game : games) {
-        QVariantList row{game.date, game.h1, game.h2};
-        for (const QString &card : game.board)
-            row.append(card);
-        row << game.rating << game.hand << game.result;
-        table.appendRecord(row);
-    }
-    together.commit();
-}
+namespace pdfreport {
 
 inline QString tool(const char *name)
 {
@@ -148,4 +107,4 @@ inline void savePagePictures(const QString &pdf, const QString &name, int resolu
     run("pdftoppm", arguments << pdf << QDir(folder).filePath(name));
 }
 
-} // namespace printfixture
+} // namespace pdfreport
