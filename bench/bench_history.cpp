@@ -5,9 +5,9 @@
 // screenful of rows anywhere in the grid. The plain row-by-row count is measured for comparison.
 //
 //   build/bench/bench_history --benchmark_repetitions=5
-#include "history/dbconnection.h"
-#include "history/dbquery.h"
-#include "history/dbtable.h"
+#include "db/dbconnection.h"
+#include "db/dbquery.h"
+#include "db/dbtable.h"
 #include "history/gamestatistics.h"
 #include "history/historyfile.h"
 #include "history/historysort.h"

@@ -5,7 +5,7 @@
 
 #include "history/QRHistory.h"
 #include "history/printhistory.h"
-#include "history/reportprintdialogs.h"
+#include "report/reportprintdialogs.h"
 #include "tools/gamehistorygraph.h"
 
 void TFormTallowby::MenuPrintSetupClick()

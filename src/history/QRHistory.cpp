@@ -5,11 +5,11 @@
 
 #include "app/prompts.h"
 #include "app/startup.h"
-#include "history/dberror.h"
+#include "db/dberror.h"
 #include "history/reporthistory.h"
-#include "history/reportprinter.h"
-#include "history/reportrenderer.h"
-#include "history/reportsource.h"
+#include "report/reportprinter.h"
+#include "report/reportrenderer.h"
+#include "report/reportsource.h"
 
 #include <QCoreApplication>
 #include <QDir>

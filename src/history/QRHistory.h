@@ -5,7 +5,7 @@
 // file instead.
 #pragma once
 
-#include "history/reportdefinition.h"
+#include "report/reportdefinition.h"
 
 #include <QObject>
 #include <QString>

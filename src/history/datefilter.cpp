@@ -2,7 +2,7 @@
 // Filter texts of the View dialog.
 #include "history/datefilter.h"
 
-#include "history/dbdates.h"
+#include "db/dbdates.h"
 
 #include <QCoreApplication>
 

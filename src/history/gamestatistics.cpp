@@ -2,14 +2,14 @@
 // Counting recorded games row by row and with SQL aggregates.
 #include "history/gamestatistics.h"
 
+#include "db/dbconnection.h"
+#include "db/dbdates.h"
+#include "db/dberror.h"
+#include "db/dbquery.h"
+#include "db/dbstatement.h"
+#include "db/dbtable.h"
+#include "db/dbvalue.h"
 #include "engine/odds.h"
-#include "history/dbconnection.h"
-#include "history/dbdates.h"
-#include "history/dberror.h"
-#include "history/dbquery.h"
-#include "history/dbstatement.h"
-#include "history/dbtable.h"
-#include "history/dbvalue.h"
 #include "history/historyfile.h"
 
 #include <QCoreApplication>

@@ -2,9 +2,9 @@
 // Making and opening history files.
 #include "history/historyfile.h"
 
-#include "history/dbconnection.h"
-#include "history/dbfiles.h"
-#include "history/dbtable.h"
+#include "db/dbconnection.h"
+#include "db/dbfiles.h"
+#include "db/dbtable.h"
 
 #include <QFile>
 

@@ -2,7 +2,7 @@
 // Setting up the history grids.
 #include "history/historygrid.h"
 
-#include "history/dbdates.h"
+#include "db/dbdates.h"
 #include "history/historytablemodel.h"
 #include "panel/stringgrid.h"
 

@@ -2,8 +2,8 @@
 // Writing one game into the history table.
 #include "history/historyrecord.h"
 
+#include "db/dbtable.h"
 #include "engine/evaluate.h"
-#include "history/dbtable.h"
 #include "history/historyfile.h"
 
 HistoryRecord historyRecordFor(tallowby::HandState &hand, const QString &result, QDate today)

@@ -2,8 +2,8 @@
 // The history grids' model.
 #include "history/historytablemodel.h"
 
-#include "history/dbtable.h"
-#include "history/dbvalue.h"
+#include "db/dbtable.h"
+#include "db/dbvalue.h"
 #include "history/historyfile.h"
 
 namespace {

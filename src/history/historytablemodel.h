@@ -3,7 +3,7 @@
 // black text on white, and the result cell coloured by the result word.
 #pragma once
 
-#include "history/dbtablemodel.h"
+#include "db/dbtablemodel.h"
 
 #include <QColor>
 #include <QStringView>

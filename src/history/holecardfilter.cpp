@@ -2,7 +2,7 @@
 // The hole-card filter text.
 #include "history/holecardfilter.h"
 
-#include "history/dbtable.h"
+#include "db/dbtable.h"
 
 #include <QStringList>
 

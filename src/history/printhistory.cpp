@@ -5,9 +5,9 @@
 #include "app/dialogparts.h"
 
 #include "app/commandguard.h"
-#include "history/dbtable.h"
-#include "history/reportrenderer.h"
-#include "history/reportsource.h"
+#include "db/dbtable.h"
+#include "report/reportrenderer.h"
+#include "report/reportsource.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -3,7 +3,7 @@
 // view's name and the date of printing, a ruled table of the ten printed fields under it.
 #pragma once
 
-#include "history/reportdefinition.h"
+#include "report/reportdefinition.h"
 
 #include <QList>
 #include <QString>

@@ -6,7 +6,7 @@
 
 #include "app/commandguard.h"
 #include "app/prompts.h"
-#include "history/dbtable.h"
+#include "db/dbtable.h"
 #include "systems/rowbinder.h"
 #include "systems/systemvocabulary.h"
 

@@ -2,7 +2,7 @@
 // Looking the current hand up in a betting system.
 #include "systems/recommendation.h"
 
-#include "history/dbtable.h"
+#include "db/dbtable.h"
 #include "systems/systemvocabulary.h"
 
 using namespace tallowby;

@@ -3,8 +3,8 @@
 #include "systems/rowbinder.h"
 
 #include "app/commandguard.h"
-#include "history/dbtable.h"
-#include "history/dbvalue.h"
+#include "db/dbtable.h"
+#include "db/dbvalue.h"
 
 #include <QComboBox>
 #include <QLineEdit>

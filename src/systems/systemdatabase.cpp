@@ -2,9 +2,9 @@
 // Betting-system files over the database layer.
 #include "systems/systemdatabase.h"
 
-#include "history/dbconnection.h"
-#include "history/dbfiles.h"
-#include "history/dbtable.h"
+#include "db/dbconnection.h"
+#include "db/dbfiles.h"
+#include "db/dbtable.h"
 #include "systems/systemvocabulary.h"
 
 #include <QCoreApplication>

@@ -8,7 +8,7 @@
 #include "app/busycursor.h"
 #include "app/commandguard.h"
 #include "app/prompts.h"
-#include "history/dbtable.h"
+#include "db/dbtable.h"
 
 #include <QBarSet>
 #include <QCategoryAxis>

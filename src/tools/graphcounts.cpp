@@ -2,9 +2,9 @@
 // Counting history rows into bars.
 #include "tools/graphcounts.h"
 
+#include "db/dbtable.h"
 #include "engine/evaluate.h"
-#include "history/dbtable.h"
-#include "history/reportsource.h"
+#include "report/reportsource.h"
 
 #include <QCoreApplication>
 

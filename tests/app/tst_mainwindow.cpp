@@ -6,7 +6,7 @@
 #include "engine/handstate.h"
 #include "history/newgame.h"
 #include "panel/selcards.h"
-#include "scriptedprompts.h"
+#include "runningprogram.h"
 #include "tools/potodds.h"
 
 #include <QAction>
@@ -28,23 +28,6 @@
 using namespace tallowby;
 
 namespace {
-
-struct RunningProgram
-{
-    ScriptedPrompts prompts;
-    LongLivedWindows windows;
-    RunningProgram()
-    {
-        FormTallowby->show();
-        // Start-up ends with the card panel taking the keyboard; only then may a test move it.
-        QTest::qWaitFor([] { return QApplication::activeWindow() == FormSelCards; });
-    }
-};
-
-QAction *menuItem(const char *name)
-{
-    return FormTallowby->findChild<QAction *>(QString::fromLatin1(name));
-}
 
 bool staysOnTop(const QWidget *window)
 {

@@ -1,57 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the history window tests share: the running program with scripted prompts, history files
-// made on disk, the menu items, the rows a grid shows, and modal dialogs run from a timer.
+// made on disk, the menu items, the rows a grid shows, the rows a printed view holds, and modal
+// dialogs run from a timer.
 #pragma once
 
-#include "app/startup.h"
-#include "app/tallowby.h"
-#include "history/dbconnection.h"
-#include "history/dbtable.h"
-#include "history/historyfile.h"
-#include "scriptedprompts.h"
+#include "historyfiles.h"
+#include "pdfreport.h"
+#include "runningprogram.h"
 
 #include <QAbstractItemModel>
-#include <QAction>
-#include <QApplication>
 #include <QDialog>
 #include <QTableView>
 #include <QTimer>
 
 #include <functional>
-
-struct RunningProgram
-{
-    ScriptedPrompts prompts;
-    LongLivedWindows windows;
-    RunningProgram() { FormTallowby->show(); }
-};
-
-// One row of History: date, H1, H2, the board (all "--" unless given), hand, result.
-inline QVariantList historyRow(const QVariant &date, const QString &h1, const QString &h2,
-                               const QString &result = QStringLiteral("Win"),
-                               const QString &hand = QStringLiteral("High Card. A, K, 9, 7, 4"))
-{
-    const QString none = QStringLiteral("--");
-    return {date, h1, h2, none, none, none, none, none, 0, hand, result};
-}
-
-// A history file with the rows, written in one transaction and closed again.
-inline void makeHistoryFile(const QString &path, const QList<QVariantList> &rows)
-{
-    DbConnection connection;
-    createHistoryFile(connection, path);
-    DbTable table(connection, QStringLiteral("History"));
-    table.open();
-    DbTransaction writing(connection);
-    for (const QVariantList &row : rows)
-        table.appendRecord(row);
-    writing.commit();
-}
-
-inline QAction *menuItem(const char *name)
-{
-    return FormTallowby->findChild<QAction *>(QString::fromLatin1(name));
-}
 
 // Answers the next file dialog with the path and runs the menu command.
 inline void runWithFile(ScriptedPrompts &prompts, const char *command, const QString &path)
@@ -79,6 +41,17 @@ inline QStringList gridHoleCards(const QTableView *grid)
     for (int row = 0; row < h1.size(); ++row)
         pairs << h1.at(row) + QLatin1Char(' ') + h2.at(row);
     return pairs;
+}
+
+// The dates of the rows the first page of a printed view holds.
+inline QStringList rowDates(const QString &pdf)
+{
+    QStringList dates;
+    for (const QString &line : pdfreport::textLines(pdfreport::pdfPages(pdf).value(0))) {
+        if (line.contains(QLatin1String("/2024 ")) && !line.contains(QLatin1String("Date:")))
+            dates.append(line.section(QLatin1Char(' '), 0, 0));
+    }
+    return dates;
 }
 
 // Runs `open` (which shows the dialog modally); once the dialog is up, `inside` runs, and a

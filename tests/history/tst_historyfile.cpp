@@ -5,8 +5,8 @@
 #include "historyfixture.h"
 
 #include "app/paths.h"
-#include "history/dbdates.h"
-#include "history/dbquery.h"
+#include "db/dbdates.h"
+#include "db/dbquery.h"
 #include "history/filter.h"
 #include "history/sort.h"
 #include "panel/gamestatsmodel.h"

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The texts behind the history views: the hole-card filter, the title-click and Sort dialog
 // orders, and the View dialog's date filters, each also read back by a table on a real file.
+#include "db/dbconnection.h"
+#include "db/dbdates.h"
+#include "db/dbtable.h"
 #include "history/datefilter.h"
-#include "history/dbconnection.h"
-#include "history/dbdates.h"
-#include "history/dbtable.h"
 #include "history/historyfile.h"
 #include "history/historysort.h"
 #include "history/holecardfilter.h"

@@ -3,7 +3,8 @@
 // following the card panel, title-click sorting, and the View and Sort History dialogs.
 #include "historyfixture.h"
 
-#include "history/dbdates.h"
+#include "controls.h"
+#include "db/dbdates.h"
 #include "history/filter.h"
 #include "history/historygrid.h"
 #include "history/holecardfilter.h"
@@ -31,14 +32,6 @@ constexpr int kAceSpades = 13;
 constexpr int kKingSpades = 12;
 constexpr int kKingDiamonds = 25;
 constexpr int kAceHearts = 52;
-
-template <typename T> T *control(QWidget *dialog, const char *name)
-{
-    auto *found = dialog->findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
 
 void setSpin(QWidget *dialog, const char *name, int value)
 {

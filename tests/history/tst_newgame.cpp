@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The New Game / Save dialog: its result words, the players box, choices kept between
 // openings, and how a recording step's success or failure is reported.
+#include "controls.h"
 #include "history/newgame.h"
 
 #include "scriptedprompts.h"
@@ -22,14 +23,6 @@ enum class Close
     Cancel,
     Escape
 };
-
-template <typename T> T *control(const TFormNewGame &dialog, const char *name)
-{
-    auto *found = dialog.findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
 
 // Opens the dialog modally, as New Game does, and closes it from inside its own event loop.
 int openAndClose(TFormNewGame &dialog, Close how)

@@ -7,10 +7,9 @@
 #include "engine/handstate.h"
 #include "history/QRHistory.h"
 #include "history/printhistory.h"
-#include "history/reportprintdialogs.h"
-#include "scriptedprompts.h"
+#include "historyfixture.h"
+#include "report/reportprintdialogs.h"
 #include "tools/gamehistorygraph.h"
-#include "tst_printfixture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -19,21 +18,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <memory>
 #include <optional>
 
-using namespace printfixture;
+using namespace pdfreport;
 
 namespace {
-
-struct RunningProgram
-{
-    ScriptedPrompts prompts;
-    LongLivedWindows windows;
-    RunningProgram() { FormTallowby->show(); }
-};
 
 class ScriptedPrinterDialogs final : public PrinterDialogs
 {
@@ -70,16 +63,6 @@ Game game(int day, const char *h1, const char *h2, const char *result)
 {
     return {QDate(2024, 4, day), QString::fromLatin1(h1), QString::fromLatin1(h2),
             QStringLiteral("High Card. A, K, 9, 7, 4"), QString::fromLatin1(result)};
-}
-
-QStringList rowDates(const QString &pdf)
-{
-    QStringList dates;
-    for (const QString &line : textLines(pdfPages(pdf).value(0))) {
-        if (line.contains(QLatin1String("/2024 ")) && !line.contains(QLatin1String("Date:")))
-            dates.append(line.section(QLatin1Char(' '), 0, 0));
-    }
-    return dates;
 }
 
 } // namespace

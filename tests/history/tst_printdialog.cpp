@@ -2,13 +2,13 @@
 // The print dialog and the report layout behind it: the chosen view printed in its filter and
 // order, no usable printer told to the user with a PDF file offered instead, the PDF output of
 // Print Setup, refusals of the file reported, the grid kept still during the walk, Cancel.
+#include "controls.h"
+#include "db/dbtablemodel.h"
 #include "history/QRHistory.h"
-#include "history/dbtablemodel.h"
 #include "history/printhistory.h"
-#include "history/reportprintdialogs.h"
-#include "history/reportprinter.h"
-#include "scriptedprompts.h"
-#include "tst_printfixture.h"
+#include "historyfixture.h"
+#include "report/reportprintdialogs.h"
+#include "report/reportprinter.h"
 
 #include <QFile>
 #include <QPrinter>
@@ -18,11 +18,12 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <optional>
 
-using namespace printfixture;
+using namespace pdfreport;
 
 namespace {
 
@@ -53,25 +54,6 @@ Game game(int day, const char *h1, const char *h2, const char *result)
 {
     return {QDate(2024, 5, day), QString::fromLatin1(h1), QString::fromLatin1(h2),
             QStringLiteral("High Card. A, K, 9, 7, 4"), QString::fromLatin1(result)};
-}
-
-template <typename T> T *control(const QWidget &window, const char *name)
-{
-    auto *found = window.findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
-
-// The dates of the rows a page prints.
-QStringList rowDates(const QString &pdf)
-{
-    QStringList dates;
-    for (const QString &line : textLines(pdfPages(pdf).value(0))) {
-        if (line.contains(QLatin1String("/2024 ")) && !line.contains(QLatin1String("Date:")))
-            dates.append(line.section(QLatin1Char(' '), 0, 0));
-    }
-    return dates;
 }
 
 } // namespace

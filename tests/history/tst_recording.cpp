@@ -2,11 +2,12 @@
 // Recording finished games through New Game / Save: the row as stored, Cancel, the choices the
 // dialog keeps, a write that fails (the hand stays for a second try), and both history grids
 // showing a new game at once.
+#include "controls.h"
 #include "historyfixture.h"
 
+#include "db/dbquery.h"
 #include "engine/evaluate.h"
 #include "engine/handstate.h"
-#include "history/dbquery.h"
 #include "history/newgame.h"
 #include "panel/gamestatsmodel.h"
 #include "panel/selcards.h"
@@ -32,12 +33,10 @@ constexpr int kSevenClubs = 32;
 constexpr int kDeuceHearts = 40;
 constexpr int kNineHearts = 47;
 
+// A control of the New Game dialog.
 template <typename T> T *control(const char *name)
 {
-    auto *found = FormNewGame->findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
+    return ::control<T>(FormNewGame, name);
 }
 
 // New Game from the menu; while the dialog is up, `inside` sets it and closes it.

@@ -2,9 +2,9 @@
 // The game statistics: result words, the periods a stored date falls in (around a year's end,
 // ISO week 53, dates with a time of day), the percentages, and the SQL aggregates against the
 // plain row-by-row walk on the same files.
-#include "history/dbconnection.h"
-#include "history/dbquery.h"
-#include "history/dbtable.h"
+#include "db/dbconnection.h"
+#include "db/dbquery.h"
+#include "db/dbtable.h"
 #include "history/gamestatistics.h"
 #include "history/historyfile.h"
 #include "history/holecardfilter.h"

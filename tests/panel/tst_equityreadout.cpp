@@ -5,6 +5,7 @@
 // outlive the windows.
 #include "app/startup.h"
 #include "app/tallowby.h"
+#include "cardscript.h"
 #include "engine/equity.h"
 #include "engine/handstate.h"
 #include "engine/preflopequity.h"
@@ -12,7 +13,7 @@
 #include "panel/equitytext.h"
 #include "panel/equityworker.h"
 #include "panel/selcards.h"
-#include "scriptedprompts.h"
+#include "runningprogram.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -35,36 +36,6 @@ using namespace tallowby;
 namespace {
 
 constexpr int kWorkerTimeout = 30000; // ms; a simulation under the sanitizers is slow
-
-// The program as it stands after start: prompts scripted, windows made, main window shown.
-struct RunningProgram
-{
-    ScriptedPrompts prompts;
-    LongLivedWindows windows;
-    RunningProgram() { FormTallowby->show(); }
-};
-
-// "As Kd" clicks cards, "reset" clicks Reset Card, "@Tn" checks a slot's radio button.
-void play(const QString &script)
-{
-    const QStringList steps = script.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    for (const QString &step : steps) {
-        if (step == QLatin1String("reset")) {
-            QTest::mouseClick(
-                FormSelCards->findChild<QPushButton *>(QStringLiteral("ButtonClearCard")),
-                Qt::LeftButton);
-        } else if (step.startsWith(QLatin1Char('@'))) {
-            auto *radio = FormSelCards->findChild<QRadioButton *>(QStringLiteral("RadioButton") +
-                                                                  step.mid(1));
-            QVERIFY2(radio, qPrintable(step));
-            QTest::mouseClick(radio, Qt::LeftButton);
-        } else {
-            auto *card = FormSelCards->findChild<CardButton *>(QStringLiteral("Image") + step);
-            QVERIFY2(card, qPrintable(step));
-            QTest::mouseClick(card, Qt::LeftButton);
-        }
-    }
-}
 
 // Chooses the number of players without an analysis, then enters the cards.
 void playWith(const QString &players, const QString &cards)

@@ -4,6 +4,7 @@
 // window's grid and the panel's read-outs.
 #include "app/startup.h"
 #include "app/tallowby.h"
+#include "cardscript.h"
 #include "engine/cards.h"
 #include "engine/handstate.h"
 #include "history/newgame.h"
@@ -13,7 +14,7 @@
 #include "panel/selcards.h"
 #include "panel/slotpicture.h"
 #include "panel/slots.h"
-#include "scriptedprompts.h"
+#include "runningprogram.h"
 #include "tools/potodds.h"
 
 #include <QAccessible>
@@ -32,42 +33,7 @@ using namespace tallowby;
 
 namespace {
 
-// The program as it stands after start: prompts scripted, windows made, main window shown.
-struct RunningProgram
-{
-    ScriptedPrompts prompts;
-    LongLivedWindows windows;
-    RunningProgram() { FormTallowby->show(); }
-};
-
 const char *const kSlotNames[] = {"", "H1", "H2", "F1", "F2", "F3", "Tn", "Rr"};
-
-void clickCard(const QString &code)
-{
-    auto *button = FormSelCards->findChild<CardButton *>(QStringLiteral("Image") + code);
-    QVERIFY2(button, qPrintable(code));
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-// "As Kd" clicks cards, "reset" clicks Reset Card, "@Tn" checks a slot's radio button.
-void play(const QString &script)
-{
-    const QStringList steps = script.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    for (const QString &step : steps) {
-        if (step == QLatin1String("reset")) {
-            QTest::mouseClick(
-                FormSelCards->findChild<QPushButton *>(QStringLiteral("ButtonClearCard")),
-                Qt::LeftButton);
-        } else if (step.startsWith(QLatin1Char('@'))) {
-            auto *radio = FormSelCards->findChild<QRadioButton *>(QStringLiteral("RadioButton") +
-                                                                  step.mid(1));
-            QVERIFY2(radio, qPrintable(step));
-            QTest::mouseClick(radio, Qt::LeftButton);
-        } else {
-            clickCard(step);
-        }
-    }
-}
 
 QString slotCodes()
 {

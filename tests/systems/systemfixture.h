@@ -3,8 +3,8 @@
 // this folder; and a way to change one field of one row.
 #pragma once
 
-#include "history/dbconnection.h"
-#include "history/dbtable.h"
+#include "db/dbconnection.h"
+#include "db/dbtable.h"
 #include "systems/systemdatabase.h"
 
 #include <QString>

@@ -3,9 +3,9 @@
 // system.
 #include "systemfixture.h"
 
+#include "db/dberror.h"
+#include "db/dbfiles.h"
 #include "engine/cards.h"
-#include "history/dberror.h"
-#include "history/dbfiles.h"
 #include "systems/systemvocabulary.h"
 
 #include <QFile>

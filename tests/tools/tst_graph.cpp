@@ -3,9 +3,10 @@
 // ranges each type sets, the scroll rule, "Percent (%)", the bars drawn from the chosen view, the
 // settings kept between openings and the counts taken afresh at each. Saves a picture of every
 // chart type into the folder named by TALLOWBY_SHOTS.
-#include "history/dbconnection.h"
-#include "history/dbfiles.h"
-#include "history/dbtable.h"
+#include "controls.h"
+#include "db/dbconnection.h"
+#include "db/dbfiles.h"
+#include "db/dbtable.h"
 #include "scriptedprompts.h"
 #include "tools/gamehistorygraph.h"
 
@@ -26,14 +27,6 @@
 using namespace tallowby;
 
 namespace {
-
-template <typename T> T *control(const QWidget &window, const char *name)
-{
-    auto *found = window.findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
 
 QString card(int rank, int suit)
 {

@@ -2,9 +2,9 @@
 // What the game history graph counts: cards, suited and offsuit starting hands, pocket pairs,
 // hand-type ranges and results, as counts and unrounded percentages; the bars' labels, order
 // and colours; the ranges of each type and the scroll rule; the walk over a history view.
-#include "history/dbconnection.h"
-#include "history/dbfiles.h"
-#include "history/dbtable.h"
+#include "db/dbconnection.h"
+#include "db/dbfiles.h"
+#include "db/dbtable.h"
 #include "tools/graphcounts.h"
 
 #include <QSignalSpy>
