@@ -292,6 +292,16 @@ QWidget *TFormSelCards::buildControlRows()
     return rows;
 }
 
+TFormSelCards::~TFormSelCards()
+{
+    // Hiding a window that is being destroyed moves the focus, and an editable combo box that
+    // loses the focus reports its text as chosen: no handler may run on a half-destroyed panel.
+    for (QComboBox *combo : {ComboBoxOpps, ComboBoxAP}) {
+        combo->blockSignals(true);
+        combo->lineEdit()->blockSignals(true);
+    }
+}
+
 void TFormSelCards::connectSignals()
 {
     for (int index = 1; index <= kCardCount; ++index)

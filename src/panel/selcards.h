@@ -34,6 +34,7 @@ class TFormSelCards : public QWidget
 
 public:
     explicit TFormSelCards(QWidget *parent = nullptr);
+    ~TFormSelCards() override;
 
     // Puts card index c (0 empties) into the selected slot and runs the follow-up analyses.
     void SelectCard(int c);
