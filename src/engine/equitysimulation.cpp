@@ -29,6 +29,7 @@ namespace {
 
 constexpr int kChunkDeals = 4096;
 constexpr std::int64_t kFirstRound = 32'768;
+constexpr std::int64_t kLargestRound = std::int64_t{1} << 28; // keeps chunk numbers in an int
 
 // The deals of one chunk, or of one stratum over the rounds. A deal's value is the player's
 // share in units of 1 / (kShareUnit · denominator); wins and ties count in 1 / denominator.
@@ -318,8 +319,9 @@ public:
         }
         const auto open = static_cast<std::int64_t>(open_.size());
         const std::int64_t budget = std::max(limits_.maxDeals, open * 2);
-        std::int64_t planned = std::max(kFirstRound, limits_.minDeals);
+        std::int64_t planned = kFirstRound;
         for (int round = 0;; ++round) {
+            planned = std::min(planned, kLargestRound);
             const std::int64_t perStratum = std::max<std::int64_t>(2, (planned + open - 1) / open);
             if (!dealRound(round, static_cast<int>(perStratum))) {
                 result.cancelled = true;
