@@ -73,6 +73,7 @@ public:
         result.exact = true;
         result.cancelled = stopped_;
         result.samples = total_;
+        result.boards = static_cast<int>(boards_);
         if (total_ > 0) {
             const auto total = static_cast<double>(total_);
             result.win = static_cast<double>(wins_) / total;

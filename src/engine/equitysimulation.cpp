@@ -65,6 +65,8 @@ class Dealer
 public:
     virtual ~Dealer() = default;
     virtual int strata() const = 0;
+    // Board completions behind the strata; 0 when the board is dealt as well.
+    virtual int boards() const = 0;
     virtual std::optional<Settled> settled(int stratum) const = 0;
     virtual std::int64_t denominator() const = 0;
     // Adds `deals` deals on the stratum to `tally`.
@@ -183,6 +185,7 @@ public:
     }
 
     int strata() const override { return static_cast<int>(classes_.size()); }
+    int boards() const override { return strata(); }
 
     std::optional<Settled> settled(int stratum) const override
     {
@@ -223,6 +226,7 @@ public:
     }
 
     int strata() const override { return 1; }
+    int boards() const override { return 0; }
     std::optional<Settled> settled(int) const override { return std::nullopt; }
     std::int64_t denominator() const override { return 1; }
 
@@ -306,7 +310,7 @@ public:
         EquityResult result;
         result.method = EquityResult::Method::Simulated;
         result.exact = false;
-        result.boards = dealer_.strata() > 1 ? dealer_.strata() : 0;
+        result.boards = dealer_.boards();
         if (open_.empty()) {
             // No deal can change any board's outcome: the figure is exact.
             const double strata = dealer_.strata();
