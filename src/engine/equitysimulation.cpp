@@ -116,7 +116,11 @@ void dealOnBoard(const BoardClasses &c, int dealt, Random &random, int deals, Ta
     const auto place = [](std::uint64_t half, int choices) {
         return static_cast<int>(((half & 0xFFFFFFFFu) * static_cast<std::uint64_t>(choices)) >> 32);
     };
+    // Summed here, not in `tally`: the tallies of neighbouring chunks share cache lines.
+    std::int64_t sum = 0;
     std::int64_t squares = 0;
+    std::int64_t wins = 0;
+    std::int64_t shared = 0;
     for (int d = 0; d < deals; ++d) {
         int ties = 0;
         bool beaten = false;
@@ -154,17 +158,20 @@ void dealOnBoard(const BoardClasses &c, int dealt, Random &random, int deals, Ta
         equal += equalPairs / 2;
         const std::int64_t value = std::int64_t{below} * (kShareUnit / (ties + 1)) +
                                    std::int64_t{equal} * (kShareUnit / (ties + 2));
-        tally.sum += value;
+        sum += value;
         squares += value * value;
         if (ties == 0) {
-            tally.wins += below;
-            tally.ties += equal;
+            wins += below;
+            shared += equal;
         } else {
-            tally.ties += below + equal;
+            shared += below + equal;
         }
     }
     tally.deals += deals;
+    tally.sum += sum;
     tally.squares += static_cast<double>(squares);
+    tally.wins += wins;
+    tally.ties += shared;
 }
 
 // After the flop: one stratum per board completion, the opponent hands classed on each.
@@ -238,7 +245,10 @@ public:
         const int missing = 5 - hand_.boardCount;
         const int dealt = missing + 2 * opponents_;
         std::array<int, kCardCount> deck = deck_;
+        std::int64_t sum = 0;
         std::int64_t squares = 0;
+        std::int64_t wins = 0;
+        std::int64_t shared = 0;
         for (int d = 0; d < deals; ++d) {
             for (int i = 0; i < dealt; ++i)
                 std::swap(deck[i], deck[i + random.below(deckSize_ - i)]);
@@ -269,13 +279,16 @@ public:
             if (beaten)
                 continue;
             const std::int64_t value = kShareUnit / (ties + 1);
-            tally.sum += value;
+            sum += value;
             squares += value * value;
-            tally.wins += ties == 0;
-            tally.ties += ties > 0;
+            wins += ties == 0;
+            shared += ties > 0;
         }
         tally.deals += deals;
+        tally.sum += sum;
         tally.squares += static_cast<double>(squares);
+        tally.wins += wins;
+        tally.ties += shared;
     }
 
 private:
