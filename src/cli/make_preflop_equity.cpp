@@ -114,7 +114,7 @@ int main(int argc, char **argv)
             limits.maxDeals = options.deals;
             const EquityResult result = job.opponents == 1
                                             ? exactHeadsUpEquity(hand, nullptr)
-                                            : simulateEquity(hand, job.opponents, nullptr, limits);
+                                            : simulateEquityPlain(hand, job.opponents, nullptr, limits);
             const PreflopEquityTable::Entry entry = entryOf(result);
             const std::lock_guard lock(progress);
             table.setEntry(job.handClass, job.opponents, entry);

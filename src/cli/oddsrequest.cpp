@@ -102,7 +102,8 @@ std::string equityJson(const HandState &hand, int players, const PreflopEquityTa
            ", \"method\": " + jsonString(methodName(result->method)) +
            ", \"exact\": " + (result->exact ? "true" : "false") +
            ", \"samples\": " + std::to_string(result->samples) +
-           ", \"margin95\": " + percentNumber(result->margin95) +
+           ", \"boards\": " + std::to_string(result->boards) +
+           ", \"margin95\": " + numberText(marginPercent(*result)) +
            ", \"text\": " + jsonString(equityMethodText(*result)) + "}";
 }
 

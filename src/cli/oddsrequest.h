@@ -25,9 +25,11 @@ std::optional<OddsRequest> parseOddsArguments(const std::vector<std::string> &ar
 // Runs the request on a freshly cleared hand and returns the JSON object to print. With
 // request.equity the object ends with "equity": an object of the equity, its win and tie shares
 // (percent, two decimals), "method" ("exact", "simulated" or "table"), "exact" (no sampling
-// error), "samples" (showdowns or deals), "margin95" (percent) and "text" (how it was obtained,
-// in words); or null when the cards form no complete stage. Pre-flop the equity comes from
-// `table`, or is simulated when there is none.
+// error), "samples" (showdowns or deals), "boards" (board completions each counted, or each dealt
+// equally often; 0 when the board is dealt at random or looked up), "margin95" (percent, rounded
+// up to two decimals, 0 only when exact) and "text" (how it was obtained, in words); or null when
+// the cards form no complete stage. Pre-flop the equity comes from `table`, or is simulated when
+// there is none.
 std::string analyseToJson(const OddsRequest &request, const PreflopEquityTable *table = nullptr);
 
 // Whether the request asks for the pre-flop table: equity wanted and only the hole cards given.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Equity by exact count (heads-up), by table (pre-flop) and by simulation (multiway).
+// Equity by exact count (heads-up), by table (pre-flop), the plain simulation, and the choice
+// of method per stage.
 //
 // Both counts build the board's rank state and suit masks once per board and rate each
 // opponent hand with two more rank-table steps. The exact count goes further: for a given board
@@ -8,6 +9,7 @@
 // only the hands that do complete a flush with the board are rated one by one.
 #include "equity.h"
 
+#include "equitydetail.h"
 #include "odds.h"
 #include "preflopequity.h"
 #include "ranktables.h"
@@ -18,106 +20,13 @@
 
 namespace tallowby {
 
+using namespace equitydetail;
+
 namespace {
 
-constexpr int kShareUnit = 2520;  // divisible by 1..10, so a k-way split is whole units
 constexpr int kCheckEvery = 1024; // deals, or boards, between looks at the cancel flag
 
 using RankCounts = std::array<int, 14>; // cards per rank value 1..13
-
-std::uint64_t cardBit(int card)
-{
-    return std::uint64_t{1} << (card - 1);
-}
-
-unsigned rankBit(int value)
-{
-    return 1u << (value - 1);
-}
-
-// The unseen cards of suit s as a rank mask (card index s·13 + v is bit s·13 + v - 1).
-unsigned suitRanks(std::uint64_t cards, int suit)
-{
-    return static_cast<unsigned>(cards >> (13 * suit)) & 0x1FFFu;
-}
-
-bool cancelled(const std::atomic<bool> *cancel)
-{
-    return cancel != nullptr && cancel->load(std::memory_order_relaxed);
-}
-
-// The best of flush and straight flush for the ranks of one suit; 0 under five cards.
-int suitRating(const SuitTable &suits, unsigned mask)
-{
-    return std::max(suits.flush(mask), suits.straightFlush(mask));
-}
-
-// Rank state and per-suit masks and counts of some cards.
-struct CardsState
-{
-    int ranks = RankTable::kEmpty;
-    std::array<unsigned, 4> masks{};
-    std::array<int, 4> counts{};
-
-    void add(const RankTable &table, int card)
-    {
-        ranks = table.next(ranks, cardValue(card));
-        masks[cardSuit(card)] |= rankBit(cardValue(card));
-        ++counts[cardSuit(card)];
-    }
-
-    // The one suit with three or more cards, in which a flush may be made; -1 when none has.
-    int flushSuit() const
-    {
-        for (int s = 0; s < 4; ++s)
-            if (counts[s] >= 3)
-                return s;
-        return -1;
-    }
-};
-
-std::uint64_t mix(std::uint64_t x)
-{
-    x += 0x9E3779B97F4A7C15ull;
-    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
-    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
-    return x ^ (x >> 31);
-}
-
-// xoshiro256**: fast, and the same sequence on every platform and compiler.
-class Random
-{
-public:
-    explicit Random(std::uint64_t seed)
-    {
-        for (std::uint64_t &word : state_) {
-            seed = mix(seed);
-            word = seed;
-        }
-    }
-
-    std::uint64_t next()
-    {
-        const std::uint64_t result = std::rotl(state_[1] * 5, 7) * 9;
-        const std::uint64_t t = state_[1] << 17;
-        state_[2] ^= state_[0];
-        state_[3] ^= state_[1];
-        state_[1] ^= state_[2];
-        state_[0] ^= state_[3];
-        state_[2] ^= t;
-        state_[3] = std::rotl(state_[3], 45);
-        return result;
-    }
-
-    // 0 .. n - 1; the bias of n / 2^32 is far below any sampling error.
-    int below(int n)
-    {
-        return static_cast<int>(((next() >> 32) * static_cast<std::uint64_t>(n)) >> 32);
-    }
-
-private:
-    std::array<std::uint64_t, 4> state_{};
-};
 
 bool validHand(const EquityHand &hand)
 {
@@ -132,22 +41,6 @@ bool validHand(const EquityHand &hand)
     };
     return take(hand.hole[0]) && take(hand.hole[1]) &&
            std::all_of(hand.board.begin(), hand.board.begin() + hand.boardCount, take);
-}
-
-std::uint64_t knownCards(const EquityHand &hand)
-{
-    std::uint64_t known = cardBit(hand.hole[0]) | cardBit(hand.hole[1]);
-    for (int k = 0; k < hand.boardCount; ++k)
-        known |= cardBit(hand.board[k]);
-    return known;
-}
-
-CardsState boardStateOf(const EquityHand &hand)
-{
-    CardsState board;
-    for (int k = 0; k < hand.boardCount; ++k)
-        board.add(RankTable::instance(), hand.board[k]);
-    return board;
 }
 
 // Counts every completion of the board and every opponent hand from the remaining cards.
@@ -180,6 +73,7 @@ public:
         result.exact = true;
         result.cancelled = stopped_;
         result.samples = total_;
+        result.boards = static_cast<int>(boards_);
         if (total_ > 0) {
             const auto total = static_cast<double>(total_);
             result.win = static_cast<double>(wins_) / total;
@@ -301,10 +195,14 @@ private:
 
 std::string samplesText(const EquityResult &result)
 {
+    if (result.exact && result.samples == 0)
+        return "exact, every deal ends alike";
     if (result.exact)
         return "exact, " + std::to_string(result.samples) + " showdowns";
-    return "simulated, " + std::to_string(result.samples) + " deals, \u00B1" +
-           numberText(twoDecimals(result.margin95 * 100)) + " % at 95 %";
+    std::string text = "simulated, " + std::to_string(result.samples) + " deals";
+    if (result.boards > 1)
+        text += " over all " + std::to_string(result.boards) + " board completions";
+    return text + ", \u00B1" + numberText(marginPercent(result)) + " % at 95 %";
 }
 
 } // namespace
@@ -345,8 +243,8 @@ std::uint64_t equitySeed(const EquityHand &hand, int opponents)
     return seed;
 }
 
-EquityResult simulateEquity(const EquityHand &hand, int opponents, const std::atomic<bool> *cancel,
-                            const SimulationLimits &limits)
+EquityResult simulateEquityPlain(const EquityHand &hand, int opponents,
+                                 const std::atomic<bool> *cancel, const SimulationLimits &limits)
 {
     const RankTable &ranks = RankTable::instance();
     const SuitTable &suits = SuitTable::instance();
@@ -443,7 +341,8 @@ EquityResult simulateEquity(const EquityHand &hand, int opponents, const std::at
 std::optional<EquityResult> computeEquity(const EquityHand &hand, int activePlayers,
                                           const std::atomic<bool> *cancel,
                                           const PreflopEquityTable *table,
-                                          const SimulationLimits &limits)
+                                          const SimulationLimits &limits,
+                                          const EquityProgress &progress)
 {
     if (!validHand(hand) || activePlayers < 2 || activePlayers > kMaxOpponents + 1)
         return std::nullopt;
@@ -463,18 +362,29 @@ std::optional<EquityResult> computeEquity(const EquityHand &hand, int activePlay
     }
     if (hand.boardCount > 0 && opponents == 1)
         return exactHeadsUpEquity(hand, cancel);
-    return simulateEquity(hand, opponents, cancel, limits);
+    if (hand.boardCount > 0 && opponents == 2)
+        return exactThreeWayEquity(hand, cancel);
+    return simulateEquity(hand, opponents, cancel, limits, progress);
 }
 
 std::optional<EquityResult> computeEquity(const HandState &hand, int activePlayers,
                                           const std::atomic<bool> *cancel,
                                           const PreflopEquityTable *table,
-                                          const SimulationLimits &limits)
+                                          const SimulationLimits &limits,
+                                          const EquityProgress &progress)
 {
     const auto cards = equityHandOf(hand);
     if (!cards)
         return std::nullopt;
-    return computeEquity(*cards, activePlayers, cancel, table, limits);
+    return computeEquity(*cards, activePlayers, cancel, table, limits, progress);
+}
+
+double marginPercent(const EquityResult &result)
+{
+    if (result.exact)
+        return 0;
+    // The small allowance keeps a margin of exactly 0.05 from rounding up to 0.06.
+    return std::max(0.01, std::ceil(result.margin95 * 1e4 - 1e-6) / 100);
 }
 
 std::string equityMethodText(const EquityResult &result)

@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 
+#include <cmath>
+
 using namespace tallowby;
 
 namespace {
@@ -23,21 +25,54 @@ QString percentText(double fraction, const QLocale &locale)
         numberText(twoDecimals(fraction * 100), decimalSeparatorOf(locale)));
 }
 
+// The simulated figure to the digits its margin bears out.
+QString simulatedFigure(const EquityResult &result, const QLocale &locale)
+{
+    const double percent = result.equity * 100;
+    if (marginPercent(result) > 0.05)
+        return QString::number(static_cast<long long>(std::floor(percent + 0.5)));
+    QString text = QString::number(oneDecimal(percent), 'f', 1);
+    text.replace(QLatin1Char('.'), QLatin1Char(decimalSeparatorOf(locale)));
+    return text;
+}
+
 } // namespace
 
 QString equityReadoutText(const EquityResult &result, const QLocale &locale)
 {
+    if (!result.exact)
+        return QStringLiteral("\u2248 ") + simulatedFigure(result, locale);
     return QString::fromStdString(
         numberText(oneDecimal(result.equity * 100), decimalSeparatorOf(locale)));
+}
+
+QString equitySpokenText(const EquityResult &result, const QLocale &locale)
+{
+    if (!result.exact)
+        return translated("about %1").arg(simulatedFigure(result, locale));
+    return equityReadoutText(result, locale);
 }
 
 QString equityMethodDescription(const EquityResult &result, const QLocale &locale)
 {
     // Counts are written without group separators, as the command-line tool writes them.
     const QString samples = QString::number(result.samples);
-    const QString how = result.exact ? translated("exact, %1 showdowns").arg(samples)
-                                     : translated("simulated, %1 deals, \u00B1%2 % at 95 %")
-                                           .arg(samples, percentText(result.margin95, locale));
+    QString how;
+    if (result.exact && result.samples == 0) {
+        how = translated("exact, every deal ends alike");
+    } else if (result.exact) {
+        how = translated("exact, %1 showdowns").arg(samples);
+    } else {
+        const QString deals = result.boards > 1
+                                  ? translated("%1 deals over all %2 board completions")
+                                        .arg(samples, QString::number(result.boards))
+                                  : translated("%1 deals").arg(samples);
+        const QString margin =
+            QString::fromStdString(numberText(marginPercent(result), decimalSeparatorOf(locale)));
+        how = result.final ? translated("simulated, %1, \u00B1%2 % at 95 %").arg(deals, margin)
+                           : translated("simulated, %1 so far, \u00B1%2 % at 95 %, refining")
+                                 .arg(deals, margin);
+    }
     if (result.method == EquityResult::Method::Table)
         return translated("pre-flop table: %1").arg(how);
     return how;

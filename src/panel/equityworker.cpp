@@ -53,17 +53,22 @@ void EquityCalculator::request(const EquityHand &hand, int activePlayers)
     auto inFlight = std::make_shared<InFlight>();
     // The job owns everything it reads; `this` only receives the posted result, and the
     // destructor waits for the pool before the calculator goes.
-    pool_.start(
-        [this, hand, activePlayers, flag, table = table_, limits = limits_, generation, inFlight] {
-            std::optional<EquityResult> result;
-            if (!flag->load())
-                result = computeEquity(hand, activePlayers, flag.get(), table.get(), limits);
-            if (flag->load())
-                return;
+    pool_.start([this, hand, activePlayers, flag, table = table_, limits = limits_, generation,
+                 inFlight] {
+        const EquityProgress progress = [this, generation](const EquityResult &interim) {
             QMetaObject::invokeMethod(
-                this, [this, generation, result] { deliver(generation, result); },
+                this, [this, generation, interim] { deliverInterim(generation, interim); },
                 Qt::QueuedConnection);
-        });
+        };
+        std::optional<EquityResult> result;
+        if (!flag->load())
+            result = computeEquity(hand, activePlayers, flag.get(), table.get(), limits, progress);
+        if (flag->load())
+            return;
+        QMetaObject::invokeMethod(
+            this, [this, generation, result] { deliver(generation, result); },
+            Qt::QueuedConnection);
+    });
 }
 
 void EquityCalculator::cancel()
@@ -85,6 +90,13 @@ void EquityCalculator::deliver(quint64 generation, const std::optional<EquityRes
         return;
     }
     Q_EMIT finished(*result);
+}
+
+void EquityCalculator::deliverInterim(quint64 generation, const EquityResult &result)
+{
+    if (generation != generation_ || !cancel_ || result.cancelled)
+        return;
+    Q_EMIT refined(result);
 }
 
 std::shared_ptr<const PreflopEquityTable> loadPreflopEquityTable(const QString &executableDir,

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Works out the equity of a hand on a worker thread so that the user interface goes on while it
-// runs. Only the latest request counts: a new request or cancel() sets the cancel flag of the job
-// before, and a result that arrives for anything but the latest request is dropped.
+// runs; a simulation deals on further threads of its own, one per core. Only the latest request
+// counts: a new request or cancel() sets the cancel flag of the job before, and a figure that
+// arrives for anything but the latest request is dropped.
 #pragma once
 
 #include "engine/equity.h"
@@ -46,6 +47,9 @@ public:
     static int jobsInFlight();
 
 Q_SIGNALS:
+    // A simulated figure of the latest request on its way to the target margin, good to 0.5
+    // points or better; finished() follows with the final one.
+    void refined(const tallowby::EquityResult &result);
     // The equity of the latest request, on the calculator's own thread.
     void finished(const tallowby::EquityResult &result);
     // The latest request had nothing to compute (cards or player count out of range).
@@ -53,6 +57,7 @@ Q_SIGNALS:
 
 private:
     void deliver(quint64 generation, const std::optional<tallowby::EquityResult> &result);
+    void deliverInterim(quint64 generation, const tallowby::EquityResult &result);
 
     std::shared_ptr<const tallowby::PreflopEquityTable> table_;
     tallowby::SimulationLimits limits_;

@@ -16,14 +16,24 @@ ReadoutLabel::ReadoutLabel(const QString &caption, QWidget *parent)
     colours.setColor(QPalette::WindowText, Qt::black);
     setPalette(colours);
     setMargin(2);
-    setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("100.0")) + 16);
+    fitValues(QStringLiteral("100.0"));
     setValue(QStringLiteral("0"));
 }
 
 void ReadoutLabel::setValue(const QString &value)
 {
+    setValue(value, value);
+}
+
+void ReadoutLabel::setValue(const QString &value, const QString &spoken)
+{
     setText(value);
-    setAccessibleName(tr("%1: %2").arg(caption_, value));
+    setAccessibleName(tr("%1: %2").arg(caption_, spoken));
+}
+
+void ReadoutLabel::fitValues(const QString &widest)
+{
+    setFixedWidth(fontMetrics().horizontalAdvance(widest) + 16);
 }
 
 VerdictPanel::VerdictPanel(const QString &role, QWidget *parent) : QLabel(parent), role_(role)

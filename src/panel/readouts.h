@@ -17,7 +17,11 @@ public:
     ReadoutLabel(const QString &caption, QWidget *parent = nullptr);
 
     void setValue(const QString &value);
+    // The same, said differently by a screen reader: "≈ 39.0" as "about 39.0".
+    void setValue(const QString &value, const QString &spoken);
     QString value() const { return text(); }
+    // Makes room for values as wide as `widest` (the default room is "100.0").
+    void fitValues(const QString &widest);
     QString caption() const { return caption_; }
 
 private:

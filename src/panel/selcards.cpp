@@ -254,6 +254,7 @@ QWidget *TFormSelCards::buildControlRows()
     LabelWin->setObjectName(QStringLiteral("LabelWin"));
     LabelEquity = new ReadoutLabel(tr("Equity %"), rows);
     LabelEquity->setObjectName(QStringLiteral("LabelEquity"));
+    LabelEquity->fitValues(QStringLiteral("\u2248 100.0"));
     LabelEquity->setValue(QStringLiteral("??"));
     setEquityExplanation(equityExplanation());
 
@@ -320,6 +321,7 @@ void TFormSelCards::connectSignals()
     });
     connect(ComboBoxAP, &QComboBox::textActivated, this, &TFormSelCards::ComboBoxAPChange);
     connect(ComboBoxAP->lineEdit(), &QLineEdit::textEdited, this, &TFormSelCards::ComboBoxAPChange);
+    connect(equity_, &EquityCalculator::refined, this, &TFormSelCards::showEquity);
     connect(equity_, &EquityCalculator::finished, this, &TFormSelCards::showEquity);
     connect(equity_, &EquityCalculator::failed, this, &TFormSelCards::clearEquity);
 }
@@ -342,8 +344,8 @@ void TFormSelCards::SelectCard(int c)
     slotPictures_[s]->showCard(c);
     FormTallowby->SetSlotCard(s, c);
     selectSlot(slotinfo::nextSlot(s));
-    // The figure on show belongs to the cards before this click.
-    clearEquity();
+    // Like Outs and Hit %, the equity of the last complete stage stays until another one is
+    // analysed.
 
     FormTallowby->ApplyHandHistoryFilter();
     if (!hand.filled(H1) || !hand.filled(H2))
@@ -497,6 +499,7 @@ void TFormSelCards::requestEquity(const HandState &hand)
 void TFormSelCards::clearEquity()
 {
     equity_->cancel();
+    LabelEquity->fitValues(QStringLiteral("\u2248 100.0"));
     LabelEquity->setValue(QStringLiteral("??"));
     setEquityExplanation(equityExplanation());
 }
@@ -504,7 +507,7 @@ void TFormSelCards::clearEquity()
 void TFormSelCards::showEquity(const EquityResult &result)
 {
     const QLocale locale;
-    LabelEquity->setValue(equityReadoutText(result, locale));
+    LabelEquity->setValue(equityReadoutText(result, locale), equitySpokenText(result, locale));
     setEquityExplanation(::equityToolTip(result, equityPlayers_, locale));
 }
 

@@ -78,8 +78,10 @@ public:
     void setWinText(const QString &text);
 
     // The "Equity %" read-out: the hand's equity against the active players holding random
-    // cards, worked out on a worker thread and shown when done. "??" while it is worked out,
-    // when the slots form no complete stage and when "Active players:" holds no number.
+    // cards, worked out on worker threads; a simulated figure shows as soon as it is good to
+    // 0.5 points and is refined in place. "??" until the first figure, when the slots form no
+    // complete stage and when "Active players:" holds no number. A click that leaves the stage
+    // incomplete keeps the figure, and the job, of the stage before.
     void requestEquity(const tallowby::HandState &hand);
     // "??", and the job in progress cancelled.
     void clearEquity();

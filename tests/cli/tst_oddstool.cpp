@@ -287,8 +287,14 @@ void TestOddsTool::equityJoinsTheOutput_data()
                                      << "exact";
     QTest::newRow("river, 2 players") << "--players 2 Ah Kh Qh 7h 2c 9d 3s --equity"
                                       << "exact";
+    QTest::newRow("flop, 3 players") << "--equity --players 3 Ah Kh Qh 2h 7c"
+                                     << "exact";
+    QTest::newRow("river, 3 players") << "--equity --players 3 Qs 9s Kd 9c 4s 2d Ah"
+                                      << "exact";
     QTest::newRow("flop, 6 players") << "--equity --players 6 Ah Kh Qh 7h 2c"
                                      << "simulated";
+    QTest::newRow("river, 10 players") << "--equity Ks Jd Kh 8c 5d 3s 2h"
+                                       << "simulated";
     QTest::newRow("empty turn") << "--equity As Ks Qs Js Ts -- 2h"
                                 << "";
 }
@@ -338,12 +344,21 @@ void TestOddsTool::equityJoinsTheOutput()
     QCOMPARE(figures["equity"].toDouble(), std::round(expected->equity * 10000) / 100);
     QCOMPARE(figures["win"].toDouble(), std::round(expected->win * 10000) / 100);
     QCOMPARE(figures["tie"].toDouble(), std::round(expected->tie * 10000) / 100);
-    QCOMPARE(figures["margin95"].toDouble(), std::round(expected->margin95 * 10000) / 100);
+    QCOMPARE(figures["boards"].toInt(), expected->boards);
+    // The margin is rounded up, never down to 0.
+    const double margin = figures["margin95"].toDouble();
+    QVERIFY(margin >= expected->margin95 * 100 && margin < expected->margin95 * 100 + 0.01);
     QCOMPARE(figures["text"].toString(), QString::fromStdString(equityMethodText(*expected)));
     if (expected->exact)
-        QCOMPARE(figures["margin95"].toDouble(), 0.0);
+        QCOMPARE(margin, 0.0);
+    else if (method == QLatin1String("simulated"))
+        QVERIFY(margin > 0 && margin <= 0.05);
     else
-        QVERIFY(figures["margin95"].toDouble() > 0 && figures["margin95"].toDouble() <= 0.5);
+        QVERIFY(margin > 0 && margin <= 0.5);
+    // The boards behind the figure: every completion after the flop, none dealt at random.
+    const int boardCards = int(request->slotCards.size()) - 2;
+    const int completions = boardCards == 3 ? 1081 : boardCards == 4 ? 46 : 1;
+    QCOMPARE(expected->boards, method == QLatin1String("table") ? 0 : completions);
 }
 
 void TestOddsTool::equityWithoutTheTableIsSimulated()

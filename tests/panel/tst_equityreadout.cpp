@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The "Equity %" read-out of the card panel: the engine's figure shown once its worker is done,
-// recomputed for a new number of players, stale jobs dropped, the read-out cleared and its job
+// a simulated one marked and refined in place, recomputed for a new number of players, kept on
+// a click that leaves the stage incomplete, stale jobs dropped, the read-out cleared and its job
 // cancelled, the tooltip texts, and worker threads that never hold up the user interface nor
 // outlive the windows.
 #include "app/startup.h"
@@ -15,6 +16,7 @@
 #include "panel/selcards.h"
 #include "runningprogram.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -76,11 +78,12 @@ EquityResult engineFigure(int players, const PreflopEquityTable *table)
     return *result;
 }
 
-// Never-ending deals: the job runs until it is cancelled.
+// Never-ending deals: the job runs until it is cancelled, and shows no figure on the way.
 SimulationLimits endlessSimulation()
 {
     SimulationLimits limits;
     limits.targetMargin95 = 0;
+    limits.firstMargin95 = 0;
     limits.minDeals = std::int64_t{1} << 50;
     limits.maxDeals = std::int64_t{1} << 50;
     return limits;
@@ -134,11 +137,16 @@ private Q_SLOTS:
 
     void showsEngineFigure_data();
     void showsEngineFigure();
+    void refinedInPlace();
     void recomputedWhenPlayersChange();
     void lastOfRapidClicksWins();
     void clearedAndCancelled_data();
     void clearedAndCancelled();
+    void clearedWhenShown_data();
     void clearedWhenShown();
+    void keptOnIncompleteStage_data();
+    void keptOnIncompleteStage();
+    void jobOutlivesIncompleteStage();
     void decimalCommaLocale();
     void analysisDoesNotWaitForEquity();
     void noWorkerOutlivesWindows();
@@ -150,40 +158,68 @@ private Q_SLOTS:
     void texts_data();
     void texts();
 
+    void renderPanel_data();
     void renderPanel();
 };
 
 // Figures known apart from the engine: 72.68 % for the flush draw over two overcards heads-up,
-// the table's 31.10 % for aces against nine, a royal flush that cannot lose, and a board royal
-// flush that every player shares.
+// the table's 31.10 % for aces against nine, a royal flush that cannot lose, a board royal flush
+// that every player shares, and the exact three-way 46.33 % of paired nines on the river.
 void TestEquityReadout::showsEngineFigure_data()
 {
     QTest::addColumn<QString>("players");
     QTest::addColumn<QString>("cards");
     QTest::addColumn<QString>("figure");
+    QTest::addColumn<QString>("spoken");
     QTest::addColumn<QString>("method"); // a wildcard pattern
 
     QTest::newRow("AhKh Qh7h2c, 2 players") << "2"
                                             << "Ah Kh Qh 7h 2c"
                                             << "72.7"
+                                            << "72.7"
                                             << "exact, 1070190 showdowns";
     QTest::newRow("AsAd pre-flop, 10 players")
         << "10"
         << "As Ad"
-        << "31.1"
+        << "\u2248 31.1"
+        << "about 31.1"
         << "pre-flop table: simulated, 4000000 deals, \u00B10.05 % at 95 %";
     QTest::newRow("AhKh pre-flop, 2 players") << "2"
                                               << "Ah Kh"
+                                              << "67"
                                               << "67"
                                               << "pre-flop table: exact, 2097572400 showdowns";
     QTest::newRow("AhKh QhJhTh2c3d, 2 players") << "2"
                                                 << "Ah Kh Qh Jh Th 2c 3d"
                                                 << "100"
+                                                << "100"
                                                 << "exact, 990 showdowns";
     QTest::newRow("2c3d AhKhQhJhTh, 3 players") << "3"
                                                 << "2c 3d Ah Kh Qh Jh Th"
                                                 << "33.3"
-                                                << "simulated, * deals, \u00B10 % at 95 %";
+                                                << "33.3"
+                                                << "exact, 893970 showdowns";
+    QTest::newRow("Qs9s Kd9c4s2dAh, 3 players") << "3"
+                                                << "Qs 9s Kd 9c 4s 2d Ah"
+                                                << "46.3"
+                                                << "46.3"
+                                                << "exact, 893970 showdowns";
+    QTest::newRow("AhKh Qh2h7c, 3 players") << "3"
+                                            << "Ah Kh Qh 2h 7c"
+                                            << "59.2"
+                                            << "59.2"
+                                            << "exact, 966381570 showdowns";
+    QTest::newRow("AhKh Qh2h7c, 10 players")
+        << "10"
+        << "Ah Kh Qh 2h 7c"
+        << "\u2248 39.0"
+        << "about 39.0"
+        << "simulated, * deals over all 1081 board completions, \u00B10.0? % at 95 %";
+    QTest::newRow("2c3d AhKhQhJhTh, 10 players") << "10"
+                                                 << "2c 3d Ah Kh Qh Jh Th"
+                                                 << "10"
+                                                 << "10"
+                                                 << "exact, every deal ends alike";
 }
 
 void TestEquityReadout::showsEngineFigure()
@@ -191,17 +227,43 @@ void TestEquityReadout::showsEngineFigure()
     QFETCH(QString, players);
     QFETCH(QString, cards);
     QFETCH(QString, figure);
+    QFETCH(QString, spoken);
     QFETCH(QString, method);
 
     playWith(players, cards);
     QTRY_COMPARE_WITH_TIMEOUT(FormSelCards->equityText(), figure, kWorkerTimeout);
-    QCOMPARE(equityLabel()->accessibleName(), QStringLiteral("Equity %: ") + figure);
+    QTRY_VERIFY_WITH_TIMEOUT(!FormSelCards->equityCalculator().working(), kWorkerTimeout);
+    QCOMPARE(FormSelCards->equityText(), figure);
+    QCOMPARE(equityLabel()->accessibleName(), QStringLiteral("Equity %: ") + spoken);
     const QStringList lines = FormSelCards->equityToolTip().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 3);
     QVERIFY2(QRegularExpression::fromWildcard(method, Qt::CaseSensitive).match(lines[2]).hasMatch(),
              qPrintable(lines[2]));
+    QVERIFY2(!lines[2].contains(QStringLiteral("\u00B10 %")), qPrintable(lines[2]));
     QCOMPARE(equityLabel()->accessibleDescription(), FormSelCards->equityToolTip());
-    QVERIFY(!FormSelCards->equityCalculator().working());
+}
+
+// A simulation shows its first figure in whole points, marked, then the final one with its
+// decimal in the same read-out.
+void TestEquityReadout::refinedInPlace()
+{
+    QStringList shown; // the read-out as each figure on the way left it
+    QStringList tips;
+    connect(&FormSelCards->equityCalculator(), &EquityCalculator::refined, this, [&] {
+        shown << FormSelCards->equityText();
+        tips << FormSelCards->equityToolTip();
+    });
+    playWith(QStringLiteral("10"), QStringLiteral("Ah Kh Qh 2h 7c"));
+    QTRY_VERIFY_WITH_TIMEOUT(!FormSelCards->equityCalculator().working(), kWorkerTimeout);
+    QCOMPARE(FormSelCards->equityText(), QStringLiteral("\u2248 39.0"));
+    QVERIFY(!shown.isEmpty());
+    for (int i = 0; i < shown.size(); ++i) {
+        QVERIFY2(
+            QRegularExpression(QStringLiteral("^\u2248 (38|39|40)$")).match(shown[i]).hasMatch(),
+            qPrintable(shown[i]));
+        QVERIFY2(tips[i].endsWith(QStringLiteral("at 95 %, refining")), qPrintable(tips[i]));
+    }
+    QVERIFY(!FormSelCards->equityToolTip().contains(QStringLiteral("refining")));
 }
 
 void TestEquityReadout::recomputedWhenPlayersChange()
@@ -241,7 +303,7 @@ void TestEquityReadout::clearedAndCancelled_data()
     QTest::addColumn<QString>("action");
     QTest::newRow("ResetReadouts") << "ResetReadouts";
     QTest::newRow("New Game") << "New Game";
-    QTest::newRow("click leaving F3 empty") << "@F3 reset";
+    QTest::newRow("Active players changed") << "players 5";
     QTest::newRow("click of a new turn") << "Tc";
 }
 
@@ -250,7 +312,7 @@ void TestEquityReadout::clearedAndCancelled()
     QFETCH(QString, action);
 
     FormSelCards->equityCalculator().setSimulationLimits(endlessSimulation());
-    playWith(QStringLiteral("3"), QStringLiteral("Ah Kh Qh 7h 2c"));
+    playWith(QStringLiteral("4"), QStringLiteral("Ah Kh Qh 7h 2c"));
     QVERIFY(FormSelCards->equityCalculator().working());
     QTRY_COMPARE(EquityCalculator::jobsInFlight(), 1);
 
@@ -258,11 +320,15 @@ void TestEquityReadout::clearedAndCancelled()
         FormTallowby->ResetReadouts();
     else if (action == QLatin1String("New Game"))
         FormTallowby->MenuNewGameClick();
+    else if (action.startsWith(QLatin1String("players ")))
+        typePlayers(action.mid(8));
     else
         play(action);
 
-    // The turn starts an endless job of its own; every other action leaves none.
-    const bool newJob = action == QLatin1String("Tc");
+    // The turn and the new number of players start an endless job of their own; the other
+    // actions leave none.
+    const bool newJob =
+        action == QLatin1String("Tc") || action.startsWith(QLatin1String("players"));
     QCOMPARE(FormSelCards->equityText(), QStringLiteral("??"));
     QCOMPARE(FormSelCards->equityCalculator().working(), newJob);
     if (!newJob)
@@ -272,14 +338,84 @@ void TestEquityReadout::clearedAndCancelled()
     QCOMPARE(FormSelCards->equityText(), QStringLiteral("??"));
 }
 
+void TestEquityReadout::clearedWhenShown_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("ResetReadouts") << "ResetReadouts";
+    QTest::newRow("New Game") << "New Game";
+}
+
 void TestEquityReadout::clearedWhenShown()
 {
+    QFETCH(QString, action);
     playWith(QStringLiteral("2"), QStringLiteral("Ah Kh Qh 7h 2c"));
     QTRY_COMPARE_WITH_TIMEOUT(FormSelCards->equityText(), QStringLiteral("72.7"), kWorkerTimeout);
-    FormTallowby->ResetReadouts();
+    if (action == QLatin1String("New Game"))
+        FormTallowby->MenuNewGameClick();
+    else
+        FormTallowby->ResetReadouts();
     QCOMPARE(FormSelCards->equityText(), QStringLiteral("??"));
     QCOMPARE(equityLabel()->accessibleName(), QStringLiteral("Equity %: ??"));
     QCOMPARE(FormSelCards->equityToolTip(), equityExplanation());
+}
+
+// A click that leaves the stage incomplete keeps the figure, as Outs and Hit % keep theirs;
+// completing the stage again brings the new stage's figure.
+void TestEquityReadout::keptOnIncompleteStage_data()
+{
+    QTest::addColumn<QString>("cards");  // a complete stage
+    QTest::addColumn<QString>("clicks"); // leave it incomplete
+    QTest::addColumn<QString>("again");  // complete it again
+
+    QTest::newRow("flop, F3 reset, then 3d") << "Ah Kh Qh 7h 2c"
+                                             << "@F3 reset"
+                                             << "@F3 3d";
+    QTest::newRow("flop, one turn-less river") << "Ah Kh Qh 7h 2c"
+                                               << "@Rr 9s"
+                                               << "@Tn 3d";
+    QTest::newRow("river, Tn reset, then 2d") << "Ah Kh Qh 7h 2c Td 3s"
+                                              << "@Tn reset"
+                                              << "@Tn 2d";
+    QTest::newRow("flop, H2 reset, then Kc") << "Ah Kh Qh 7h 2c"
+                                             << "@H2 reset"
+                                             << "@H2 Kc";
+}
+
+void TestEquityReadout::keptOnIncompleteStage()
+{
+    QFETCH(QString, cards);
+    QFETCH(QString, clicks);
+    QFETCH(QString, again);
+
+    const auto table = shippedTable();
+    playWith(QStringLiteral("2"), cards);
+    QTRY_VERIFY_WITH_TIMEOUT(FormSelCards->equityText() != QLatin1String("??"), kWorkerTimeout);
+    const QString before = FormSelCards->equityText();
+    const QString tip = FormSelCards->equityToolTip();
+    const QString outs = FormSelCards->outsText();
+    play(clicks);
+    QTest::qWait(50);
+    QCOMPARE(FormSelCards->equityText(), before);
+    QCOMPARE(FormSelCards->equityToolTip(), tip);
+    QCOMPARE(FormSelCards->outsText(), outs);
+    QVERIFY(!FormSelCards->equityCalculator().working());
+
+    play(again);
+    const QString expected = equityReadoutText(engineFigure(2, table.get()), QLocale());
+    QVERIFY(expected != before);
+    QTRY_COMPARE_WITH_TIMEOUT(FormSelCards->equityText(), expected, kWorkerTimeout);
+}
+
+// The job of the stage on show goes on through such a click, and its figure arrives.
+void TestEquityReadout::jobOutlivesIncompleteStage()
+{
+    playWith(QStringLiteral("10"), QStringLiteral("Ah Kh Qh 2h 7c"));
+    QVERIFY(FormSelCards->equityCalculator().working());
+    play(QStringLiteral("@F3 reset"));
+    QVERIFY(FormSelCards->equityCalculator().working());
+    QTRY_COMPARE_WITH_TIMEOUT(FormSelCards->equityText(), QStringLiteral("\u2248 39.0"),
+                              kWorkerTimeout);
+    QVERIFY(FormSelCards->equityToolTip().contains(QStringLiteral("against 9 opponents")));
 }
 
 void TestEquityReadout::decimalCommaLocale()
@@ -298,7 +434,7 @@ void TestEquityReadout::decimalCommaLocale()
 void TestEquityReadout::analysisDoesNotWaitForEquity()
 {
     FormSelCards->equityCalculator().setSimulationLimits(endlessSimulation());
-    playWith(QStringLiteral("3"), QStringLiteral("Ah Kh Qh 7h 2c"));
+    playWith(QStringLiteral("4"), QStringLiteral("Ah Kh Qh 7h 2c"));
     QVERIFY(FormSelCards->winText() != QLatin1String("??"));
     QVERIFY(FormSelCards->hitText() != QLatin1String("0"));
     QVERIFY(FormSelCards->outsText() != QLatin1String("0"));
@@ -361,9 +497,11 @@ void TestEquityReadout::preflopWithoutTableIsSimulated()
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, kWorkerTimeout);
     const auto result = finished.at(0).at(0).value<EquityResult>();
     QCOMPARE(result.method, EquityResult::Method::Simulated);
-    // The exact figure is 85.20 %.
-    QVERIFY2(std::abs(result.equity - 0.8520) <= result.margin95 * 1.5,
+    // The exact figure is 85.2037 %.
+    QVERIFY(result.margin95 > 0 && result.margin95 <= 0.0005);
+    QVERIFY2(std::abs(result.equity - 0.852037) <= result.margin95 * 2,
              qPrintable(QString::number(result.equity)));
+    QVERIFY(equityReadoutText(result, QLocale::c()).startsWith(QStringLiteral("\u2248 85.")));
     QVERIFY(
         equityMethodDescription(result, QLocale::c()).startsWith(QStringLiteral("simulated, ")));
 }
@@ -375,7 +513,9 @@ void TestEquityReadout::texts_data()
     QTest::addColumn<double>("tie");
     QTest::addColumn<int>("method");
     QTest::addColumn<qint64>("samples");
+    QTest::addColumn<int>("boards");
     QTest::addColumn<double>("margin");
+    QTest::addColumn<bool>("final");
     QTest::addColumn<int>("players");
     QTest::addColumn<QString>("localeName");
     QTest::addColumn<QString>("figure");
@@ -385,41 +525,74 @@ void TestEquityReadout::texts_data()
     const int simulated = int(EquityResult::Method::Simulated);
     const int table = int(EquityResult::Method::Table);
     QTest::newRow("exact flop, 1 opponent")
-        << 0.726843 << 0.701234 << 0.051 << exact << qint64(1070190) << 0.0 << 2 << "C"
+        << 0.726843 << 0.701234 << 0.051 << exact << qint64(1070190) << 1081 << 0.0 << true << 2
+        << "C"
         << "72.7"
         << "Equity 72.68 % against one opponent holding random cards\n"
            "Win 70.12 %, tie 5.1 % (a pot split k ways counts 1/k)\n"
            "exact, 1070190 showdowns";
-    QTest::newRow("simulated, 2 opponents")
-        << 0.5 << 0.48 << 0.04 << simulated << qint64(32768) << 0.0049 << 3 << "C"
-        << "50"
-        << "Equity 50 % against 2 opponents holding random cards\n"
-           "Win 48 %, tie 4 % (a pot split k ways counts 1/k)\n"
-           "simulated, 32768 deals, \u00B10.49 % at 95 %";
+    QTest::newRow("simulated to 0.05, 9 opponents")
+        << 0.390066 << 0.38 << 0.02 << simulated << qint64(642784) << 1081 << 0.000488 << true << 10
+        << "C"
+        << "\u2248 39.0"
+        << "Equity 39.01 % against 9 opponents holding random cards\n"
+           "Win 38 %, tie 2 % (a pot split k ways counts 1/k)\n"
+           "simulated, 642784 deals over all 1081 board completions, \u00B10.05 % at 95 %";
+    QTest::newRow("first figure, 0.31 points, whole points only")
+        << 0.3949 << 0.38 << 0.02 << simulated << qint64(33072) << 1081 << 0.0031 << false << 10
+        << "C"
+        << "\u2248 39"
+        << "Equity 39.49 % against 9 opponents holding random cards\n"
+           "Win 38 %, tie 2 % (a pot split k ways counts 1/k)\n"
+           "simulated, 33072 deals over all 1081 board completions so far, \u00B10.31 % at 95 %, "
+           "refining";
+    QTest::newRow("river, a tiny margin still shows")
+        << 0.0004 << 0.0004 << 0.0 << simulated << qint64(32768) << 0 << 0.0000916 << true << 10
+        << "C"
+        << "\u2248 0.0"
+        << "Equity 0.04 % against 9 opponents holding random cards\n"
+           "Win 0.04 %, tie 0 % (a pot split k ways counts 1/k)\n"
+           "simulated, 32768 deals, \u00B10.01 % at 95 %";
+    QTest::newRow("every deal alike")
+        << 0.1 << 0.0 << 1.0 << exact << qint64(0) << 1 << 0.0 << true << 10 << "C"
+        << "10"
+        << "Equity 10 % against 9 opponents holding random cards\n"
+           "Win 0 %, tie 100 % (a pot split k ways counts 1/k)\n"
+           "exact, every deal ends alike";
     QTest::newRow("table, exact entry")
-        << 0.852037 << 0.849319 << 0.005436 << table << qint64(2097572400) << 0.0 << 2 << "C"
+        << 0.852037 << 0.849319 << 0.005436 << table << qint64(2097572400) << 0 << 0.0 << true << 2
+        << "C"
         << "85.2"
         << "Equity 85.2 % against one opponent holding random cards\n"
            "Win 84.93 %, tie 0.54 % (a pot split k ways counts 1/k)\n"
            "pre-flop table: exact, 2097572400 showdowns";
     QTest::newRow("table, simulated entry, 9 opponents")
-        << 0.310985 << 0.308855 << 0.004954 << table << qint64(4000000) << 0.00045276 << 10 << "C"
-        << "31.1"
+        << 0.310985 << 0.308855 << 0.004954 << table << qint64(4000000) << 0 << 0.00045276 << true
+        << 10 << "C"
+        << "\u2248 31.1"
         << "Equity 31.1 % against 9 opponents holding random cards\n"
            "Win 30.89 %, tie 0.5 % (a pot split k ways counts 1/k)\n"
            "pre-flop table: simulated, 4000000 deals, \u00B10.05 % at 95 %";
     QTest::newRow("31.25 rounds half up to 31.3")
-        << 0.3125 << 0.3 << 0.025 << exact << qint64(990) << 0.0 << 2 << "C"
+        << 0.3125 << 0.3 << 0.025 << exact << qint64(990) << 1 << 0.0 << true << 2 << "C"
         << "31.3"
         << "Equity 31.25 % against one opponent holding random cards\n"
            "Win 30 %, tie 2.5 % (a pot split k ways counts 1/k)\n"
            "exact, 990 showdowns";
+    QTest::newRow("simulated 38.95 rounds half up to 39.0")
+        << 0.3895 << 0.38 << 0.01 << simulated << qint64(2000000) << 46 << 0.0004 << true << 5
+        << "C"
+        << "\u2248 39.0"
+        << "Equity 38.95 % against 4 opponents holding random cards\n"
+           "Win 38 %, tie 1 % (a pot split k ways counts 1/k)\n"
+           "simulated, 2000000 deals over all 46 board completions, \u00B10.04 % at 95 %";
     QTest::newRow("decimal comma, simulated")
-        << 0.726843 << 0.701234 << 0.051 << simulated << qint64(40000) << 0.0049 << 4 << "de_DE"
-        << "72,7"
+        << 0.726843 << 0.701234 << 0.051 << simulated << qint64(400000) << 46 << 0.00049 << true
+        << 4 << "de_DE"
+        << "\u2248 72,7"
         << "Equity 72,68 % against 3 opponents holding random cards\n"
            "Win 70,12 %, tie 5,1 % (a pot split k ways counts 1/k)\n"
-           "simulated, 40000 deals, \u00B10,49 % at 95 %";
+           "simulated, 400000 deals over all 46 board completions, \u00B10,05 % at 95 %";
 }
 
 void TestEquityReadout::texts()
@@ -429,7 +602,9 @@ void TestEquityReadout::texts()
     QFETCH(double, tie);
     QFETCH(int, method);
     QFETCH(qint64, samples);
+    QFETCH(int, boards);
     QFETCH(double, margin);
+    QFETCH(bool, final);
     QFETCH(int, players);
     QFETCH(QString, localeName);
     QFETCH(QString, figure);
@@ -442,22 +617,66 @@ void TestEquityReadout::texts()
     result.method = EquityResult::Method(method);
     result.exact = margin == 0;
     result.samples = samples;
+    result.boards = boards;
     result.margin95 = margin;
+    result.final = final;
     const QLocale locale(localeName);
     QCOMPARE(equityReadoutText(result, locale), figure);
     QCOMPARE(equityToolTip(result, players, locale), toolTip);
+    QCOMPARE(equitySpokenText(result, locale),
+             result.exact ? figure : QStringLiteral("about ") + figure.mid(2));
 }
 
-// Saves the card panel with a figure on show, and its tooltip, into TALLOWBY_SHOTS when set.
+// Saves the card panel with a simulated figure on show, and its tooltip, into TALLOWBY_SHOTS when
+// set: at the default font, at 13 pt and under a dark palette.
+void TestEquityReadout::renderPanel_data()
+{
+    QTest::addColumn<int>("pointSize"); // 0: the default
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("default") << 0 << false;
+    QTest::newRow("13 pt") << 13 << false;
+    QTest::newRow("dark") << 0 << true;
+}
+
 void TestEquityReadout::renderPanel()
 {
-    playWith(QStringLiteral("2"), QStringLiteral("Ah Kh Qh 7h 2c"));
-    QTRY_COMPARE_WITH_TIMEOUT(FormSelCards->equityText(), QStringLiteral("72.7"), kWorkerTimeout);
+    QFETCH(int, pointSize);
+    QFETCH(bool, dark);
     const QString folder = qEnvironmentVariable("TALLOWBY_SHOTS");
     if (folder.isEmpty())
         QSKIP("TALLOWBY_SHOTS names no folder for the pictures");
     QVERIFY(QDir().mkpath(folder));
-    QVERIFY(FormSelCards->grab().save(folder + QStringLiteral("/card-panel-equity.png")));
+
+    // The windows are made again under the font and palette, as at start.
+    program_.reset();
+    const QFont startFont = QApplication::font();
+    const QPalette startPalette = QApplication::palette();
+    if (pointSize > 0) {
+        QFont large = startFont;
+        large.setPointSize(pointSize);
+        QApplication::setFont(large);
+    }
+    if (dark) {
+        QPalette night;
+        night.setColor(QPalette::Window, QColor(40, 40, 40));
+        night.setColor(QPalette::WindowText, QColor(230, 230, 230));
+        night.setColor(QPalette::Base, QColor(25, 25, 25));
+        night.setColor(QPalette::Text, QColor(230, 230, 230));
+        night.setColor(QPalette::Button, QColor(50, 50, 50));
+        night.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+        QApplication::setPalette(night);
+    }
+    program_ = std::make_unique<RunningProgram>();
+    playWith(QStringLiteral("10"), QStringLiteral("Ah Kh Qh 2h 7c"));
+    QTRY_COMPARE_WITH_TIMEOUT(FormSelCards->equityText(), QStringLiteral("\u2248 39.0"),
+                              kWorkerTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(!FormSelCards->equityCalculator().working(), kWorkerTimeout);
+    // The whole figure fits its read-out.
+    QVERIFY(equityLabel()->contentsRect().width() >=
+            equityLabel()->fontMetrics().horizontalAdvance(FormSelCards->equityText()));
+    const QString name = QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-');
+    QVERIFY(
+        FormSelCards->grab().save(folder + QStringLiteral("/card-panel-equity-%1.png").arg(name)));
 
     // The tooltip as it shows, drawn the way QToolTip draws it.
     QLabel tip(FormSelCards->equityToolTip());
@@ -467,7 +686,10 @@ void TestEquityReadout::renderPanel()
     tip.setFrameStyle(QFrame::Box | QFrame::Plain);
     tip.setMargin(4);
     tip.adjustSize();
-    QVERIFY(tip.grab().save(folder + QStringLiteral("/equity-tooltip.png")));
+    QVERIFY(tip.grab().save(folder + QStringLiteral("/equity-tooltip-%1.png").arg(name)));
+    program_.reset();
+    QApplication::setFont(startFont);
+    QApplication::setPalette(startPalette);
 }
 
 QTEST_MAIN(TestEquityReadout)
