@@ -176,6 +176,15 @@ void TFormTallowby::setStatusPanelText(int panel, const QString &text)
     statusPanels_[panel]->setAccessibleName(text);
 }
 
+void TFormTallowby::setVisible(bool visible)
+{
+    if (visible && !placed_) {
+        placed_ = true;
+        placeWindowsAtStart();
+    }
+    QMainWindow::setVisible(visible);
+}
+
 void TFormTallowby::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
@@ -183,6 +192,21 @@ void TFormTallowby::showEvent(QShowEvent *event)
         return;
     shown_ = true;
     FormShow();
+}
+
+// The card panel has no minimise box, but a window manager may still minimise it: coming back
+// to the main window brings it back, and the calculator too while its menu item is checked.
+void TFormTallowby::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange && event->type() != QEvent::WindowStateChange)
+        return;
+    if (!shown_ || isMinimized())
+        return;
+    if (FormSelCards && (FormSelCards->isMinimized() || !FormSelCards->isVisible()))
+        FormSelCards->showNormal();
+    if (FormPotOdds && MenuPotOddsCalculator->isChecked() && FormPotOdds->isMinimized())
+        FormPotOdds->showNormal();
 }
 
 // Closing the main window ends the program, as Quit does, whatever other window is open.
@@ -196,7 +220,6 @@ void TFormTallowby::FormShow()
 {
     runCommand(this, [this] { MenuNewGameClick(); });
     PageControl->setCurrentIndex(0);
-    placeWindowsAtStart();
     if (FormSelCards) {
         FormSelCards->show();
         // Once this window has been shown and made active, as the last step of its show.
@@ -219,11 +242,11 @@ void TFormTallowby::placeWindowsAtStart()
         return;
     const StartPlacement placed =
         placeStartWindows(where->availableGeometry(), frames[0], frames[1], frames[2]);
-    move(placed.main.topLeft());
+    moveFrameTo(*this, placed.main.topLeft());
     if (FormSelCards)
-        FormSelCards->move(placed.panel.topLeft());
+        moveFrameTo(*FormSelCards, placed.panel.topLeft());
     if (FormPotOdds)
-        FormPotOdds->move(placed.potOdds.topLeft());
+        moveFrameTo(*FormPotOdds, placed.potOdds.topLeft());
 }
 
 void TFormTallowby::SetSlotCard(int s, int c)

@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 
+class CommandKeys;
 class DbConnection;
 class DbQuery;
 class DbTable;
@@ -95,9 +96,14 @@ public:
     QString statusPanelText(int panel) const;
     void setStatusPanelText(int panel, const QString &text);
 
+    // Before the first show, the three start windows are placed, so that the window system
+    // puts each frame, title bar included, where it was meant to go.
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void buildTabs();
@@ -128,6 +134,7 @@ private:
     GameStatsModel *gameStats_ = nullptr;
     QLabel *statusPanels_[2] = {};
     QAction *MenuPotOddsCalculator = nullptr;
+    CommandKeys *commandKeys_ = nullptr;
     DbConnection *ADOConE = nullptr;
     DbTable *ADOTableHandSet = nullptr;
     DbTable *ADOTableTypeSet = nullptr;
@@ -139,6 +146,7 @@ private:
     // The state of the history file from before the Hand History last read its rows.
     std::optional<FileVersion> handRowsRead_;
     bool shown_ = false;
+    bool placed_ = false;
 };
 
 // The one main window of the program, made by the start-up code.

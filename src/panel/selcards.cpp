@@ -21,6 +21,7 @@
 #include "panel/slots.h"
 
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -86,8 +87,10 @@ bool isListed(const QComboBox &combo)
 } // namespace
 
 TFormSelCards::TFormSelCards(QWidget *parent)
+    // A tool window of its owner (the main window): the window manager keeps it above that
+    // window and lists only the owner in the task bar and the window switcher.
     : QWidget(parent,
-              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("FormSelCards"));
     setWindowTitle(tr("Control & Recommendation Panel"));
@@ -537,6 +540,15 @@ void TFormSelCards::setVerdictText(int panel, const QString &text)
 void TFormSelCards::setVerdictColour(int panel, const QColor &colour)
 {
     verdictPanel(panel)->setColour(colour);
+}
+
+void TFormSelCards::closeEvent(QCloseEvent *event)
+{
+    if (event->spontaneous()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void TFormSelCards::ButtonClearCardClick()

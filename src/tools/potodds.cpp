@@ -121,8 +121,10 @@ void OutsSpinEdit::focusOutEvent(QFocusEvent *event)
 // ---- TFormPotOdds ----
 
 TFormPotOdds::TFormPotOdds(QWidget *parent)
+    // A tool window of its owner (the main window): the window manager keeps it above that
+    // window and lists only the owner in the task bar and the window switcher.
     : QWidget(parent,
-              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("FormPotOdds"));
     setWindowTitle(tr("Pot Odds Calculator"));
