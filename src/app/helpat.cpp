@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QTabWidget>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
 
@@ -92,6 +93,16 @@ void openHelpAt(const QString &page, QWidget *from)
         delete help;
     showHelp(modal ? modal : from);
     HelpWindow *help = openHelpWindow();
-    if (help && !page.isEmpty())
+    if (!help)
+        return;
+    if (!page.isEmpty())
         help->showPage(page);
+    // Above the program's own kept-on-top windows, so the main window does not hide the page.
+    if (!help->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+        help->setWindowFlag(Qt::WindowStaysOnTopHint);
+        help->show();
+    }
+    help->raise();
+    if (QWindow *window = help->windowHandle())
+        window->requestActivate();
 }

@@ -2,6 +2,7 @@
 // Creating and destroying the long-lived windows.
 #include "startup.h"
 
+#include "app/accessibleroles.h"
 #include "app/tallowby.h"
 #include "history/QRHistory.h"
 #include "history/filter.h"
@@ -21,6 +22,7 @@ LongLivedWindows::LongLivedWindows()
     // window's caption. Without a display name of its own, Qt adds nothing to the captions.
     QCoreApplication::setApplicationName(QString::fromLatin1(kWindowClass));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+    installAccessibleRoles();
 
     tallowby_ = std::make_unique<TFormTallowby>();
     FormTallowby = tallowby_.get();

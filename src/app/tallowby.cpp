@@ -12,6 +12,7 @@
 #include "panel/activeplayers.h"
 #include "panel/gamestatsmodel.h"
 #include "panel/handoddsmodel.h"
+#include "panel/hintline.h"
 #include "panel/localenumbers.h"
 #include "panel/selcards.h"
 #include "panel/stringgrid.h"
@@ -19,6 +20,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
@@ -78,6 +81,8 @@ TFormTallowby::TFormTallowby(QWidget *parent)
     setObjectName(QStringLiteral("FormTallowby"));
     setWindowTitle(tr("Hold'em Tallowby 1.0"));
     setAccessibleName(windowTitle());
+    // A cut Need list shows its whole text in a tooltip also while another window is active.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     handOdds_ = new HandOddsModel(this);
     gameStats_ = new GameStatsModel(this);
     buildTabs();
@@ -152,11 +157,11 @@ void TFormTallowby::buildStatusBar()
 {
     const QString texts[] = {tr("Database:"), tr("System:")};
     for (int panel = 0; panel < 2; ++panel) {
-        auto *label = new QLabel(texts[panel], this);
+        auto *label = new HintLine(this);
         label->setObjectName(panel == 0 ? QStringLiteral("StatusPanelDatabase")
                                         : QStringLiteral("StatusPanelSystem"));
-        label->setAccessibleName(texts[panel]);
         statusPanels_[panel] = label;
+        setStatusPanelText(panel, texts[panel]);
     }
     statusPanels_[0]->setFixedWidth(kDatabasePanelWidth);
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
@@ -170,10 +175,18 @@ QString TFormTallowby::statusPanelText(int panel) const
     return statusPanels_[panel]->text();
 }
 
+// A long file name is cut with "…"; the tooltip gives the whole path of the open file.
 void TFormTallowby::setStatusPanelText(int panel, const QString &text)
 {
-    statusPanels_[panel]->setText(text);
-    statusPanels_[panel]->setAccessibleName(text);
+    HintLine *label = statusPanels_[panel];
+    const QString path = !ADOCon || !ADOConE ? QString()
+                         : panel == 0        ? HistoryFilePath()
+                                             : SystemFilePath();
+    const bool named = !path.isEmpty() && text.endsWith(QFileInfo(path).fileName());
+    label->setHint(text);
+    label->setToolTip(named ? QDir::toNativeSeparators(path) : text);
+    label->setAccessibleName(text);
+    label->setAccessibleDescription(named ? label->toolTip() : tr("Status bar"));
 }
 
 void TFormTallowby::setVisible(bool visible)

@@ -18,6 +18,7 @@ class DbQuery;
 class DbTable;
 class GameStatsModel;
 class HandOddsModel;
+class HintLine;
 class QAction;
 class QLabel;
 class QTabWidget;
@@ -132,7 +133,7 @@ private:
     QTableView *StringGridGS = nullptr;
     HandOddsModel *handOdds_ = nullptr;
     GameStatsModel *gameStats_ = nullptr;
-    QLabel *statusPanels_[2] = {};
+    HintLine *statusPanels_[2] = {};
     QAction *MenuPotOddsCalculator = nullptr;
     CommandKeys *commandKeys_ = nullptr;
     DbConnection *ADOConE = nullptr;

@@ -272,12 +272,12 @@ void TFormTallowby::ApplyHandHistoryFilter()
 
 void TFormTallowby::DBGridHHistoryTitleClick(int column)
 {
-    sortByTitle(this, *ADOTableHHistory, column);
+    sortByTitle(this, *ADOTableHHistory, historyTableColumn(column));
 }
 
 void TFormTallowby::DBGridGHistoryTitleClick(int column)
 {
-    sortByTitle(this, *ADOTableGHistory, column);
+    sortByTitle(this, *ADOTableGHistory, historyTableColumn(column));
 }
 
 void TFormTallowby::MenuFilterClick()

@@ -31,6 +31,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 using namespace tallowby;
 
@@ -95,6 +96,7 @@ TFormSelCards::TFormSelCards(QWidget *parent)
     setObjectName(QStringLiteral("FormSelCards"));
     setWindowTitle(tr("Control & Recommendation Panel"));
     setAccessibleName(windowTitle());
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, kTableGreen);
     colours.setColor(QPalette::WindowText, Qt::white);
@@ -374,8 +376,10 @@ void TFormSelCards::clearSlotPictures()
 
 void TFormSelCards::takeKeyboardFocus()
 {
-    if (isVisible())
-        activateWindow();
+    // Asked of the window itself: as a tool window of the main window it counts as active
+    // already while the main window is, and activateWindow() would then do nothing.
+    if (isVisible() && windowHandle())
+        windowHandle()->requestActivate();
     const auto cards = deck_->findChildren<CardButton *>();
     // The card that is the deck's tab stop, where the user last was.
     for (CardButton *card : cards) {

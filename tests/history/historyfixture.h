@@ -8,6 +8,7 @@
 #include "history/dbconnection.h"
 #include "history/dbtable.h"
 #include "history/historyfile.h"
+#include "history/historygrid.h"
 #include "scriptedprompts.h"
 
 #include <QAbstractItemModel>
@@ -60,13 +61,14 @@ inline void runWithFile(ScriptedPrompts &prompts, const char *command, const QSt
     menuItem(command)->trigger();
 }
 
-// The texts of one column of the grid, top to bottom.
+// The texts of one column of the table (numbered as in `History`), top to bottom, as the grid
+// shows them.
 inline QStringList gridColumn(const QTableView *grid, int column)
 {
     QStringList texts;
     const QAbstractItemModel *model = grid->model();
     for (int row = 0; row < model->rowCount(); ++row)
-        texts << model->index(row, column).data().toString();
+        texts << model->index(row, historyGridColumn(column)).data().toString();
     return texts;
 }
 
