@@ -6,9 +6,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QComboBox>
-#include <QDialog>
 #include <QLineEdit>
-#include <QMainWindow>
 
 namespace {
 
@@ -78,13 +76,29 @@ private:
     QComboBox *comboBox() const { return static_cast<QComboBox *>(widget()); }
 };
 
-// A window of the program that is neither a dialog nor a main window, both of which Qt
-// already announces as what they are.
-bool isPlainWindow(const QWidget &widget)
+// A window built straight on QWidget (the card panel, the calculator, the help window): Qt
+// would announce it as a filler. The role follows the widget, which may be made before it is
+// put into a window or taken out of one.
+class AccessibleWindow : public QAccessibleWidget
 {
-    const Qt::WindowType type = widget.windowType();
-    return widget.isWindow() && (type == Qt::Window || type == Qt::Tool) &&
-           !qobject_cast<const QDialog *>(&widget) && !qobject_cast<const QMainWindow *>(&widget);
+public:
+    explicit AccessibleWindow(QWidget *widget) : QAccessibleWidget(widget, QAccessible::Window) {}
+
+    QAccessible::Role role() const override
+    {
+        return widget()->isWindow() ? QAccessible::Window : QAccessible::Client;
+    }
+};
+
+// Whether the first Qt class the widget's class derives from is QWidget itself; controls and
+// dialogs have interfaces of their own.
+bool builtOnPlainWidget(const QObject &object)
+{
+    for (const QMetaObject *meta = object.metaObject(); meta; meta = meta->superClass()) {
+        if (meta->className()[0] == 'Q')
+            return qstrcmp(meta->className(), "QWidget") == 0;
+    }
+    return false;
 }
 
 QAccessibleInterface *accessibleFor(const QString &key, QObject *object)
@@ -97,8 +111,8 @@ QAccessibleInterface *accessibleFor(const QString &key, QObject *object)
     auto *widget = static_cast<QWidget *>(object);
     if (auto *combo = qobject_cast<QComboBox *>(widget))
         return new AccessibleComboBox(combo);
-    if (isPlainWindow(*widget))
-        return new QAccessibleWidget(widget, QAccessible::Window);
+    if (builtOnPlainWidget(*widget))
+        return new AccessibleWindow(widget);
     return nullptr;
 }
 

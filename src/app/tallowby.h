@@ -65,7 +65,8 @@ public:
     void MenuSaveDatabaseAsClick();
 
     // History files: make an empty one at a new path, open both history tables (and refresh
-    // the statistics), the open file's full path. Title clicks sort a history grid.
+    // the statistics), the open file's full path. Title clicks sort a history grid by a column
+    // of the table (numbered as in `History`).
     void CreateHistoryFile(const QString &path);
     void OpenHistoryTables();
     QString HistoryFilePath() const;

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the main window (each tab), the card panel (empty, with a rank typed and waiting for
 // its suit, and with a river hand), the calculator, the About box, the dialogs and the
-// arrangement of the start windows to PNG files, for looking at them. Not a test: run it by hand with the folder to write into, under
-// QT_QPA_PLATFORM=offscreen; "--font=13" sets the font size in points, "--dark" a dark palette.
+// arrangement of the start windows to PNG files, for looking at them. Not a test: run it by hand
+// with the folder to write into, under QT_QPA_PLATFORM=offscreen; "--font=13" sets the font size in
+// points, "--dark" a dark palette.
 #include "app/about.h"
 #include "app/startup.h"
 #include "app/tallowby.h"
@@ -19,8 +20,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QPainter>
+#include <QRadioButton>
 #include <QScreen>
 #include <QStyleFactory>
 #include <QTabWidget>
