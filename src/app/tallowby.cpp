@@ -163,7 +163,10 @@ void TFormTallowby::buildStatusBar()
         statusPanels_[panel] = label;
         setStatusPanelText(panel, texts[panel]);
     }
+    // The database panel keeps its width; the system panel takes the rest of the bar, and
+    // neither makes the window wider for a long name.
     statusPanels_[0]->setFixedWidth(kDatabasePanelWidth);
+    statusPanels_[0]->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(statusPanels_[0]);

@@ -282,6 +282,9 @@ private Q_SLOTS:
             expected = QSize(TFormTallowby::kClientWidth,
                              TFormTallowby::kClientHeight + FormTallowby->menuBar()->height());
         QCOMPARE(shown->size(), expected);
+        // The run is at the scale factor it was started with.
+        QCOMPARE(shown->devicePixelRatioF(),
+                 qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble());
     }
 
     void darkPaletteKeepsTextReadable_data()

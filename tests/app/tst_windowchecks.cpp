@@ -137,6 +137,16 @@ private Q_SLOTS:
                        spin->setFixedWidth(spin->sizeHint().width() - 20);
                })
             << texts << "20";
+        QTest::newRow("label over a button") << Build([](TestWindow &w, bool faulty) {
+            auto *label = w.add(new QLabel(QStringLiteral("Database:")));
+            label->setObjectName(QStringLiteral("StatusPanelDatabase"));
+            auto *button = w.add(new QPushButton(QStringLiteral("New Game")));
+            button->setObjectName(QStringLiteral("ButtonNewGame"));
+            if (faulty) {
+                w.layout->removeWidget(button);
+                button->move(label->pos());
+            }
+        }) << texts << "lie over each other";
         QTest::newRow("group box narrower than its title") << Build([](TestWindow &w, bool faulty) {
             auto *box = w.add(new QGroupBox(QStringLiteral("Result of the game")));
             box->setObjectName(QStringLiteral("GroupBoxResult"));

@@ -55,8 +55,18 @@ wait_for() {
     return 1
 }
 
+# The program's managed window of that caption (not a frame or helper window of openbox).
 window_named() {
-    xdotool search --all --onlyvisible --pid "$app" --name "^$1\$" 2>/dev/null | head -n 1
+    local clients
+    clients=$(xprop -root _NET_CLIENT_LIST | sed 's/.*# *//; s/,//g')
+    for id in $(xdotool search --all --onlyvisible --pid "$app" --name "^$1\$" 2>/dev/null); do
+        for client in $clients; do
+            if [ $((client)) = $((id)) ]; then
+                echo "$id"
+                return
+            fi
+        done
+    done
 }
 
 has_window() {
@@ -155,6 +165,7 @@ check_screen() {
     done
     local main=${ids[0]} panel=${ids[1]} calculator=${ids[2]}
 
+    echo "-- main window $main, card panel $panel, calculator $calculator"
     # Kept above, and owned by the main window: one entry in the task bar.
     for i in 0 1 2; do
         xprop -id "${ids[i]}" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE ||
@@ -195,9 +206,12 @@ check_screen() {
 
 check_keys() {
     local main=$1 panel=$2
-    # Ctrl+N on the panel: the New Database dialog; a new history file makes New Game ask.
+    echo "-- Ctrl+N, Ctrl+G, Alt+F4 and F1 typed into the card panel"
+    # Two hole cards typed into the panel, which has the keyboard from the start.
     xdotool windowactivate --sync "$panel" && wait_for 10 is_active "$panel" ||
         fail "the card panel cannot be activated"
+    xdotool type --delay 50 "asks"
+    # Ctrl+N on the panel: the New Database dialog; with a history file open, New Game asks.
     local before
     before=$(xdotool search --all --onlyvisible --pid "$app" --name . | sort)
     xdotool key --clearmodifiers ctrl+n
@@ -211,21 +225,25 @@ check_keys() {
         fail "Ctrl+N typed into the card panel opened no dialog"
         return
     fi
+    echo "-- dialog $dialog: $(xdotool getwindowname "$dialog")"
     wait_for 10 is_active "$dialog"
-    xdotool type --delay 30 "$work/games.mdb"
+    local file="$work/games-${screen//[^0-9a-z]/-}.mdb"
+    xdotool type --delay 30 "$file"
     xdotool key Return
-    wait_for 30 test -s "$work/games.mdb" || fail "no history file made: $(tail -n 3 "$work/program.log")"
+    wait_for 30 test -s "$file" || fail "no history file made: $(tail -n 3 "$work/program.log")"
     wait_for 20 sh -c "! xwininfo -id $dialog | grep -q IsViewable"
 
-    # Two hole cards typed, then Ctrl+G on the panel: New Game asks for the result.
-    xdotool windowactivate --sync "$panel" && wait_for 10 is_active "$panel"
-    xdotool type --delay 50 "asks"
+    # Ctrl+G on the panel: New Game asks for the result of the hand.
+    xdotool windowactivate --sync "$panel" && wait_for 10 is_active "$panel" ||
+        fail "the card panel cannot be activated after the file dialog"
     xdotool key --clearmodifiers ctrl+g
     if wait_for 30 has_window "New Game / Save"; then
+        echo "-- New Game / Save is up"
         xdotool key Escape
         wait_for 20 sh -c "! xdotool search --onlyvisible --name '^New Game / Save\$' | grep -q ."
     else
-        fail "Ctrl+G typed into the card panel did not reach New Game"
+        fail "Ctrl+G typed into the card panel did not reach New Game (active:" \
+            "$(xdotool getactivewindow getwindowname 2>/dev/null))"
     fi
 
     # Alt+F4 on the panel: openbox asks it to close, and it stays.
@@ -243,13 +261,15 @@ check_keys() {
     local help
     help=$(window_named "Tallowby Help")
     if [ -n "$help" ]; then
+        echo "-- help $help, stacking $(stacking_index "$help") over main $(stacking_index "$main")"
         wait_for 10 is_mapped "$help"
         local above=no
         stacked_above() {
             (($(stacking_index "$help") > $(stacking_index "$main")))
         }
         wait_for 10 stacked_above && above=yes
-        [ $above = yes ] || fail "the help window lies below the main window"
+        [ $above = yes ] || fail "the help window lies below the main window" \
+            "($(xprop -root _NET_CLIENT_LIST_STACKING))"
     fi
 }
 

@@ -493,10 +493,55 @@ QString describe(const QWidget *widget)
     return windowName + QLatin1Char('/') + name;
 }
 
+namespace {
+
+QString rectText(const QRect &r)
+{
+    return QStringLiteral("%1x%2 at %3,%4").arg(r.width()).arg(r.height()).arg(r.x()).arg(r.y());
+}
+
+// Controls that show a text of their own, and so must not lie over one another.
+bool showsText(const QWidget *w)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(w))
+        return !label->text().isEmpty();
+    if (const auto *button = qobject_cast<const QAbstractButton *>(w))
+        return !button->text().isEmpty();
+    return qobject_cast<const QComboBox *>(w) || qobject_cast<const QAbstractSpinBox *>(w) ||
+           qobject_cast<const QGroupBox *>(w) ||
+           (qobject_cast<const QLineEdit *>(w) && isControl(w));
+}
+
+void checkOverlaps(const QWidget *window, const QList<const QWidget *> &controls,
+                   QStringList &faults)
+{
+    QList<std::pair<const QWidget *, QRect>> texts;
+    for (const QWidget *w : controls) {
+        if (showsText(w))
+            texts.append({w, QRect(w->mapTo(window, QPoint(0, 0)), w->size())});
+    }
+    for (qsizetype a = 0; a < texts.size(); ++a) {
+        for (qsizetype b = a + 1; b < texts.size(); ++b) {
+            const QWidget *first = texts[a].first;
+            const QWidget *second = texts[b].first;
+            // A group box holds its controls; a spin box or combo box its own text field.
+            if (first->isAncestorOf(second) || second->isAncestorOf(first))
+                continue;
+            if (texts[a].second.intersects(texts[b].second))
+                faults << QStringLiteral("%1 and %2 lie over each other (%3 and %4)")
+                              .arg(describe(first), describe(second), rectText(texts[a].second),
+                                   rectText(texts[b].second));
+        }
+    }
+}
+
+} // namespace
+
 QStringList checkTextsFit(const QWidget *window)
 {
     QStringList faults;
     const auto controls = shownControls(window);
+    checkOverlaps(window, controls, faults);
     for (const QWidget *w : controls) {
         if (const auto *label = qobject_cast<const QLabel *>(w))
             checkLabel(label, faults);
