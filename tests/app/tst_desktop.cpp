@@ -506,6 +506,9 @@ private Q_SLOTS:
         }
         QVERIFY(help);
         QCOMPARE(help->currentPage(), page);
+        // Announced as a window, above the program's kept-on-top windows.
+        QCOMPARE(QAccessible::queryAccessibleInterface(help)->role(), QAccessible::Window);
+        QVERIFY(help->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         delete help;
         where->setWindowModality(Qt::NonModal);
     }
