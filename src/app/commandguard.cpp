@@ -16,7 +16,8 @@ bool runCommand(QWidget *parent, const std::function<void()> &command)
     } catch (const std::exception &failure) {
         prompts().error(parent, QString::fromUtf8(failure.what()));
     } catch (...) {
-        prompts().error(parent, QCoreApplication::translate("runCommand", "An unexpected error occurred."));
+        prompts().error(parent,
+                        QCoreApplication::translate("runCommand", "An unexpected error occurred."));
     }
     return false;
 }
