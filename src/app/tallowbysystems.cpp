@@ -63,6 +63,8 @@ void TFormTallowby::createSystemConnection()
 {
     ADOConE = new DbConnection(this);
     ADOConE->setObjectName(QStringLiteral("ADOConE"));
+    ADOConE->setRequiredTables(
+        {QString::fromLatin1(kHandSetTable), QString::fromLatin1(kTypeSetTable)});
     ADOTableHandSet = new DbTable(*ADOConE, QString::fromLatin1(kHandSetTable), this);
     ADOTableHandSet->setObjectName(QStringLiteral("ADOTableHandSet"));
     ADOTableTypeSet = new DbTable(*ADOConE, QString::fromLatin1(kTypeSetTable), this);

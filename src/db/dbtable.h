@@ -42,6 +42,7 @@ public:
     DbTable(DbConnection &connection, const QString &tableName, QObject *parent = nullptr);
 
     QString tableName() const { return m_tableName; }
+    DbConnection &connection() const { return m_connection; }
 
     // Opens the connection when it is closed, reads the columns and the rows in the current
     // sort and filter, and stands on the first row. A failure that opened the connection closes
