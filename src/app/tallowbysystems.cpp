@@ -115,6 +115,13 @@ void TFormTallowby::MenuLoadSystemClick()
     openTables(*ADOConE, *ADOTableHandSet, *ADOTableTypeSet);
     setStatusPanelText(1, systemPanelText(path));
     UpdateRecommendation();
+    // Said now, before any editing, rather than when the first change cannot be stored.
+    if (ADOConE->isReadOnly()) {
+        prompts().warning(this, tr("The system “%1” is read-only: its advice is used, but it "
+                                   "cannot be changed. To change it, save it under a new name "
+                                   "(Save System As...) and edit the copy.")
+                                    .arg(QFileInfo(path).fileName()));
+    }
 }
 
 void TFormTallowby::MenuSaveSystemAsClick()
