@@ -37,6 +37,11 @@
 
 namespace {
 
+QString rowsText(int rows)
+{
+    return rows == 1 ? QObject::tr("1 row") : QObject::tr("%1 rows").arg(rows);
+}
+
 const QString kHigher = QStringLiteral("Higher (%)");
 const QString kLess = QStringLiteral(" < ");
 
@@ -444,6 +449,10 @@ void TFormEditSystem::connectSignals()
                 [this, &page] { thresholdShown(page.hitV, page.hitSLabel, page.chance + kLess); });
         connect(page.hgrV, &QLineEdit::textChanged, this,
                 [this, &page] { thresholdShown(page.hgrV, page.hgrSLabel, kHigher + kLess); });
+        connect(page.fields, &RowBinder::loaded, this, [this, &page] {
+            thresholdShown(page.hitV, page.hitSLabel, page.chance + kLess);
+            thresholdShown(page.hgrV, page.hgrSLabel, kHigher + kLess);
+        });
     }
     connect(PageControl, &QTabWidget::currentChanged, this, &TFormEditSystem::roundPageShown);
     connect(m_chart, &PreFlopChart::stroke, this, &TFormEditSystem::paintStroke);
@@ -719,8 +728,10 @@ void TFormEditSystem::paintStroke(const QStringList &hands, const QString &actio
         return;
     if (writeChanges(m_handSet, changes)) {
         m_undo.push_back({&m_handSet, changes});
-        m_chart->setNote(
-            tr("%n hand(s) set to %1. Ctrl+Z undoes it.", nullptr, changes.rowCount()).arg(action));
+        const int hands = changes.rowCount();
+        m_chart->setNote(hands == 1
+                             ? tr("1 hand set to %1. Ctrl+Z undoes it.").arg(action)
+                             : tr("%1 hands set to %2. Ctrl+Z undoes it.").arg(hands).arg(action));
     }
 }
 
@@ -739,14 +750,13 @@ void TFormEditSystem::applyTo(RoundPage &page, ApplyScope scope)
         page.note->setText(tr("Those rows already hold the entries of this row."));
         return;
     }
-    const QString question = tr("Copy the entries of %1 to other rows? This changes %n row(s).",
-                                nullptr, changes.rowCount())
-                                 .arg(name);
+    const QString question = tr("Copy the entries of %1 to other rows? This changes %2.")
+                                 .arg(name, rowsText(changes.rowCount()));
     if (prompts().question(this, tr("Apply to"), question, false) != Prompts::Answer::Yes)
         return;
     if (writeChanges(m_typeSet, changes)) {
         m_undo.push_back({&m_typeSet, changes});
-        page.note->setText(tr("%n row(s) changed. Ctrl+Z undoes it.", nullptr, changes.rowCount()));
+        page.note->setText(tr("%1 changed. Ctrl+Z undoes it.").arg(rowsText(changes.rowCount())));
     }
 }
 
@@ -761,7 +771,7 @@ void TFormEditSystem::undoLast()
     if (runCommand(this, [&] { last.changes.revert(*last.table); })) {
         const int rows = last.changes.rowCount();
         m_undo.pop_back();
-        const QString undone = tr("Undone: %n row(s) back as they were.", nullptr, rows);
+        const QString undone = tr("Undone: %1 back as they were.").arg(rowsText(rows));
         if (RoundPage *page = roundPage(m_shownPage))
             page->note->setText(undone);
         else if (m_shownPage == ChartPage)

@@ -6,6 +6,7 @@
 #include "systems/actioncolours.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace {
 
@@ -51,10 +52,14 @@ void PreFlopChartModel::reindex()
     m_rowOfHand.clear();
     const int hand = m_handSet.isOpen() ? columnIndex(m_handSet.columns(), u"Hand") : -1;
     if (hand >= 0) {
-        for (int row = 0; row < m_handSet.rowCount(); ++row) {
-            const QString name = m_handSet.cell(row, hand).toString().toLower();
-            if (!m_rowOfHand.contains(name))
-                m_rowOfHand.insert(name, row);
+        try {
+            for (int row = 0; row < m_handSet.rowCount(); ++row) {
+                const QString name = m_handSet.cell(row, hand).toString().toLower();
+                if (!m_rowOfHand.contains(name))
+                    m_rowOfHand.insert(name, row);
+            }
+        } catch (const std::exception &) {
+            m_rowOfHand.clear();
         }
     }
     refresh();
@@ -76,7 +81,13 @@ QString PreFlopChartModel::action(const QString &hand) const
     if (found == m_rowOfHand.constEnd() || !m_handSet.isOpen())
         return {};
     const int column = columnIndex(m_handSet.columns(), m_column);
-    return column < 0 ? QString() : m_handSet.cell(*found, column).toString();
+    if (column < 0)
+        return {};
+    try {
+        return m_handSet.cell(*found, column).toString();
+    } catch (const std::exception &) {
+        return {}; // a file that cannot be read now shows as unknown until it can
+    }
 }
 
 int PreFlopChartModel::rowCount(const QModelIndex &parent) const

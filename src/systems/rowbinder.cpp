@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QScopedValueRollback>
+#include <QStringList>
 
 RowBinder::RowBinder(DbTable &table, QWidget *owner)
     : QObject(owner), m_table(table), m_owner(owner)
@@ -68,32 +69,42 @@ void RowBinder::load()
     // Changes still pending belong to the row the table stands on; a moved table has none.
     if (!m_table.isEditing())
         m_changes.clear();
-    for (const Binding &binding : m_bindings)
-        m_attached ? show(binding) : showEmpty(binding);
+    if (!m_attached || !hasRow()) {
+        for (const Binding &binding : m_bindings)
+            display(binding, QString());
+        Q_EMIT loaded();
+        return;
+    }
+    // One read of the row, so that a file that cannot be read now says so once.
+    QStringList texts;
+    const bool read = runCommand(m_owner, [&] {
+        for (const Binding &binding : m_bindings)
+            texts.append(fieldText(binding));
+    });
+    for (std::size_t k = 0; k < m_bindings.size(); ++k)
+        display(m_bindings[k], read ? texts.at(qsizetype(k)) : QString());
+    Q_EMIT loaded();
 }
 
-void RowBinder::showEmpty(const Binding &binding)
+QString RowBinder::fieldText(const Binding &binding) const
 {
-    const QScopedValueRollback guard(m_loading, true);
-    if (auto *combo = qobject_cast<QComboBox *>(binding.control)) {
-        combo->setCurrentIndex(-1);
-        combo->setEditText(QString());
-    } else if (auto *edit = qobject_cast<QLineEdit *>(binding.control)) {
-        edit->setText(QString());
-    }
+    if (!binding.number)
+        return m_table.text(binding.field);
+    if (m_table.value(binding.field).isNull())
+        return {};
+    return QString::number(m_table.integer(binding.field));
 }
 
 void RowBinder::show(const Binding &binding)
 {
     QString text;
-    if (hasRow()) {
-        runCommand(m_owner, [&] {
-            if (!binding.number)
-                text = m_table.text(binding.field);
-            else if (!m_table.value(binding.field).isNull())
-                text = QString::number(m_table.integer(binding.field));
-        });
-    }
+    if (m_attached && hasRow())
+        runCommand(m_owner, [&] { text = fieldText(binding); });
+    display(binding, text);
+}
+
+void RowBinder::display(const Binding &binding, const QString &text)
+{
     const QScopedValueRollback guard(m_loading, true);
     if (auto *combo = qobject_cast<QComboBox *>(binding.control)) {
         combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly));

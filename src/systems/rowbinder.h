@@ -60,6 +60,10 @@ public:
     // Whether the user changed something that is not stored yet.
     bool hasChanges() const { return !m_changes.empty(); }
 
+Q_SIGNALS:
+    // The controls show another row, or the same row read again.
+    void loaded();
+
 private:
     struct Binding
     {
@@ -69,7 +73,8 @@ private:
     };
 
     void show(const Binding &binding);
-    void showEmpty(const Binding &binding);
+    QString fieldText(const Binding &binding) const;
+    void display(const Binding &binding, const QString &text);
     void updateEnabled();
     void writeText(QComboBox *combo, const QString &text);
     void write(QWidget *from, const QString &field, const QVariant &value);

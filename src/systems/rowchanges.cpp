@@ -7,6 +7,8 @@
 #include "db/dbtable.h"
 
 #include <QCoreApplication>
+#include <QSqlDatabase>
+#include <QSqlError>
 #include <QStringList>
 
 #include <utility>
@@ -57,8 +59,16 @@ void RowChanges::write(DbTable &table, bool forward) const
         if (table.isOpen() && home < table.rowCount())
             table.moveTo(home);
     };
+    // A transaction of its own: rolled back, it leaves the table as it is rather than have it
+    // read its rows again from a file that another program may still hold locked.
+    QSqlDatabase database = table.connection().database();
+    if (!database.transaction()) {
+        throw DatabaseError(
+            QCoreApplication::translate("RowChanges", "Writing to “%1” could not begin.\n%2")
+                .arg(displayPath(table.connection().filePath()), database.lastError().text()));
+    }
+    bool written = false;
     try {
-        DbTransaction transaction(table.connection());
         for (const FieldChange &change : m_changes) {
             if (!table.locate(m_keyFields, change.keys, DbTable::CaseInsensitive)) {
                 QStringList keys;
@@ -71,11 +81,25 @@ void RowChanges::write(DbTable &table, bool forward) const
             table.edit();
             table.setField(change.field, forward ? change.after : change.before);
             table.post();
+            written = true;
         }
-        transaction.commit();
+        if (!database.commit()) {
+            throw DatabaseError(
+                QCoreApplication::translate("RowChanges", "The changes to “%1” could not be "
+                                                          "saved.\n%2")
+                    .arg(displayPath(table.connection().filePath()), database.lastError().text()));
+        }
     } catch (...) {
         table.cancel();
-        goHome();
+        database.rollback();
+        // Rows written before the failure are read again; the others were never touched.
+        if (written)
+            table.forgetCachedRows();
+        try {
+            goHome();
+        } catch (const DatabaseError &) {
+            // The file cannot be read now; the table shows its rows once it can.
+        }
         throw;
     }
     goHome();
