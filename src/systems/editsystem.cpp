@@ -60,6 +60,9 @@ QLabel *heading(const QString &name, QWidget *parent)
     bold.setBold(true);
     label->setFont(bold);
     label->setTextFormat(Qt::PlainText);
+    // The longest row name wraps rather than push the fields out of the fixed dialog.
+    label->setWordWrap(true);
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     return label;
 }
 

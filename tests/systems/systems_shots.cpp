@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPalette>
 #include <QStandardPaths>
 #include <QTabWidget>
 
@@ -39,9 +40,9 @@ void saveEditorPages(TemporarySystem &system, const QString &folder, const QStri
     editor.show();
     QApplication::processEvents();
     auto *pages = editor.findChild<QTabWidget *>(QStringLiteral("PageControl"));
-    const char *names[] = {"preflop", "flop", "turn", "river"};
+    const char *names[] = {"preflop", "flop", "turn", "river", "chart"};
     choose(editor, "ListBoxPF", "AK offsuit");
-    for (int page = 0; page < 4; ++page) {
+    for (int page = 0; page < 5; ++page) {
         pages->setCurrentIndex(page);
         if (page == 1) {
             choose(editor, "ListBoxFH", "Straight");
@@ -53,6 +54,8 @@ void saveEditorPages(TemporarySystem &system, const QString &folder, const QStri
         } else if (page == 3) {
             choose(editor, "ListBoxRH", "Straight Flush");
             choose(editor, "ListBoxRO", "Call");
+        } else if (page == 4) {
+            editor.findChild<QComboBox *>(QStringLiteral("ComboBoxChartOpps"))->setCurrentIndex(1);
         }
         QApplication::processEvents();
         editor.grab().save(QDir(folder).filePath(
@@ -90,13 +93,49 @@ int main(int argc, char *argv[])
                 QStringLiteral("Raise 400%"));
     changeField(system.handSet, QStringLiteral("Hand"), {"AK offsuit"}, QStringLiteral("OppR2"),
                 QStringLiteral("Raise 200%"));
+    // A few painted hands, so the chart shows its colours.
+    const QStringList strong = {"AA", "KK", "QQ", "AK suited", "AK offsuit", "AQ suited"};
+    const QStringList middle = {"JJ", "TT", "AJ suited", "KQ suited", "AQ offsuit", "99"};
+    const QStringList bold = {"AA", "KK"};
+    for (const QString &hand : strong)
+        changeField(system.handSet, QStringLiteral("Hand"), {hand}, QStringLiteral("OppR1"),
+                    QStringLiteral("Raise 200%"));
+    for (const QString &hand : middle)
+        changeField(system.handSet, QStringLiteral("Hand"), {hand}, QStringLiteral("OppR1"),
+                    QStringLiteral("Check/Call"));
+    for (const QString &hand : bold)
+        changeField(system.handSet, QStringLiteral("Hand"), {hand}, QStringLiteral("OppR1"),
+                    QStringLiteral("Raise All-In"));
+    changeField(system.handSet, QStringLiteral("Hand"), {"72 offsuit"}, QStringLiteral("OppR1"),
+                QStringLiteral("limp"));
+    for (const char *hand : {"T9 suited", "98 suited"})
+        changeField(system.handSet, QStringLiteral("Hand"), {QString::fromLatin1(hand)},
+                    QStringLiteral("OppR1"), QStringLiteral("Raise 100%"));
+    for (const char *hand : {"KJ suited", "QJ suited"})
+        changeField(system.handSet, QStringLiteral("Hand"), {QString::fromLatin1(hand)},
+                    QStringLiteral("OppR1"), QStringLiteral("Raise 400%"));
+    changeField(system.handSet, QStringLiteral("Hand"), {"AT suited"}, QStringLiteral("OppR1"),
+                QStringLiteral("Raise 800%"));
     saveEditorPages(system, folder, QString());
     QFont large = QApplication::font();
     const QFont normal = large;
     large.setPointSizeF(large.pointSizeF() * 1.5);
     QApplication::setFont(large);
     saveEditorPages(system, folder, QStringLiteral("-large"));
+    large.setPointSize(13);
+    QApplication::setFont(large);
+    saveEditorPages(system, folder, QStringLiteral("-13pt"));
     QApplication::setFont(normal);
+    const QPalette light = QApplication::palette();
+    QPalette dark(QColor(45, 45, 48));
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    dark.setColor(QPalette::PlaceholderText, QColor(170, 170, 170));
+    QApplication::setPalette(dark);
+    saveEditorPages(system, folder, QStringLiteral("-dark"));
+    QApplication::setPalette(light);
 
     // A pair of queens at the flop: the changed row gives an olive verdict.
     changeField(system.typeSet, QStringLiteral("HType;Rnd;Opps"), {"2 Kind", "Flop", "Call"},
