@@ -23,7 +23,7 @@ namespace {
 QString chooseSystemFile(QWidget *parent, const QString &caption, bool forSaving)
 {
     const QString folder = systemsFolder();
-    ensureFolder(folder);
+    ensureSystemsFolder(folder, starterSystemPath());
     if (forSaving) {
         return prompts().saveFileName(parent, caption, folder, systemFileFilter(),
                                       QString::fromLatin1(kSystemFileSuffix));
