@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Renders the "Edit System" dialog on each of its pages, at the default font and at a large
-// one, and the card panel with the verdicts of a loaded system, to PNG files for looking at
-// them: tallowby_systems_shots <folder>.
+// Renders the "Edit System" dialog on each of its pages, at the default font, at larger ones
+// and under a dark palette, the chart of the starter system, and the card panel with the verdicts
+// of a loaded system, to PNG files for looking at them: tallowby_systems_shots <folder>.
 #include "systemfixture.h"
 
 #include "app/startup.h"
@@ -10,16 +10,19 @@
 #include "panel/selcards.h"
 #include "scriptedprompts.h"
 #include "systems/editsystem.h"
+#include "systems/startersystem.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPalette>
 #include <QStandardPaths>
 #include <QTabWidget>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -78,6 +81,36 @@ void savePanelWithVerdicts(const QString &folder, const QString &systemPath)
     FormTallowby->grab().save(QDir(folder).filePath(QStringLiteral("main-system.png")));
 }
 
+// The chart of the starter system the build wrote beside this tool, against a call and against
+// a raise of 200%, on a copy so that the shipped file stays as built.
+void saveStarterCharts(const QString &folder)
+{
+    const QString starter = QDir(QCoreApplication::applicationDirPath())
+                                .filePath(QString::fromLatin1(kStarterSystemFileName));
+    QTemporaryDir scratch;
+    const QString copy = scratch.filePath(QStringLiteral("starter.mdb"));
+    if (!QFile::copy(starter, copy))
+        return;
+    DbConnection connection;
+    connection.setConnectionString(DbConnection::connectionStringFor(copy));
+    DbTable handSet(connection, QString::fromLatin1(kHandSetTable));
+    DbTable typeSet(connection, QString::fromLatin1(kTypeSetTable));
+    OpenSystemTables(connection, handSet, typeSet);
+    {
+        TFormEditSystem editor(handSet, typeSet);
+        editor.show();
+        editor.findChild<QTabWidget *>(QStringLiteral("PageControl"))->setCurrentIndex(4);
+        auto *opponents = editor.findChild<QComboBox *>(QStringLiteral("ComboBoxChartOpps"));
+        for (const int index : {0, 2}) {
+            opponents->setCurrentIndex(index);
+            QApplication::processEvents();
+            editor.grab().save(
+                QDir(folder).filePath(QStringLiteral("starter-chart-%1.png").arg(index)));
+        }
+    }
+    connection.close();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -116,6 +149,7 @@ int main(int argc, char *argv[])
                     QStringLiteral("OppR1"), QStringLiteral("Raise 400%"));
     changeField(system.handSet, QStringLiteral("Hand"), {"AT suited"}, QStringLiteral("OppR1"),
                 QStringLiteral("Raise 800%"));
+    saveStarterCharts(folder);
     saveEditorPages(system, folder, QString());
     QFont large = QApplication::font();
     const QFont normal = large;
