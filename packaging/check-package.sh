@@ -64,6 +64,7 @@ expected=(
     usr/games/tallowby-odds
     usr/share/tallowby/tallowbyhelp.chm
     usr/share/tallowby/preflop-equity.txt
+    usr/share/tallowby/Starter.mdb
     usr/share/applications/org.tallowby.Tallowby.desktop
     usr/share/metainfo/org.tallowby.Tallowby.metainfo.xml
     usr/share/icons/hicolor/scalable/apps/org.tallowby.Tallowby.svg

@@ -2,8 +2,11 @@
 // Where the program finds its files.
 #include "paths.h"
 
+#include "systems/startersystem.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -64,6 +67,20 @@ QString helpFilePath()
     return helpFilePath(programFolder());
 }
 
+QString starterSystemPath(const QString &folder)
+{
+    const QString name = QString::fromLatin1(kStarterSystemFileName);
+    if (runsFromBuildTree(folder))
+        return QDir(folder).filePath(name);
+    const QString installed = QDir(folder).filePath(installedDataFromProgram);
+    return QDir::cleanPath(QDir(installed).filePath(name));
+}
+
+QString starterSystemPath()
+{
+    return starterSystemPath(programFolder());
+}
+
 QString dataFolder(const QString &folder)
 {
     return folderFor(folder, QStringLiteral("Data"));
@@ -87,4 +104,20 @@ QString systemsFolder()
 bool ensureFolder(const QString &folder)
 {
     return QDir().mkpath(folder) && QFileInfo(folder).isDir();
+}
+
+bool ensureSystemsFolder(const QString &folder, const QString &starterSystem)
+{
+    if (QFileInfo(folder).isDir())
+        return true;
+    if (!ensureFolder(folder))
+        return false;
+    if (QFileInfo(starterSystem).isFile()) {
+        // A failed copy costs the user nothing but the starter, so it goes unreported; an
+        // installed file is read-only for the user, the copy must not be.
+        const QString copy = QDir(folder).filePath(QFileInfo(starterSystem).fileName());
+        if (QFile::copy(starterSystem, copy))
+            QFile::setPermissions(copy, QFile::permissions(copy) | QFileDevice::WriteOwner);
+    }
+    return true;
 }

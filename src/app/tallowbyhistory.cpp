@@ -79,6 +79,7 @@ void TFormTallowby::createHistoryConnection()
 {
     ADOCon = new DbConnection(this);
     ADOCon->setObjectName(QStringLiteral("ADOCon"));
+    ADOCon->setRequiredTables({QString::fromLatin1(kHistoryTable)});
     ADOTableHHistory = new DbTable(*ADOCon, QString::fromLatin1(kHistoryTable), this);
     ADOTableHHistory->setObjectName(QStringLiteral("ADOTableHHistory"));
     ADOTableGHistory = new DbTable(*ADOCon, QString::fromLatin1(kHistoryTable), this);

@@ -23,7 +23,7 @@ namespace {
 QString chooseSystemFile(QWidget *parent, const QString &caption, bool forSaving)
 {
     const QString folder = systemsFolder();
-    ensureFolder(folder);
+    ensureSystemsFolder(folder, starterSystemPath());
     if (forSaving) {
         return prompts().saveFileName(parent, caption, folder, systemFileFilter(),
                                       QString::fromLatin1(kSystemFileSuffix));
@@ -63,6 +63,8 @@ void TFormTallowby::createSystemConnection()
 {
     ADOConE = new DbConnection(this);
     ADOConE->setObjectName(QStringLiteral("ADOConE"));
+    ADOConE->setRequiredTables(
+        {QString::fromLatin1(kHandSetTable), QString::fromLatin1(kTypeSetTable)});
     ADOTableHandSet = new DbTable(*ADOConE, QString::fromLatin1(kHandSetTable), this);
     ADOTableHandSet->setObjectName(QStringLiteral("ADOTableHandSet"));
     ADOTableTypeSet = new DbTable(*ADOConE, QString::fromLatin1(kTypeSetTable), this);
@@ -113,6 +115,13 @@ void TFormTallowby::MenuLoadSystemClick()
     openTables(*ADOConE, *ADOTableHandSet, *ADOTableTypeSet);
     setStatusPanelText(1, systemPanelText(path));
     UpdateRecommendation();
+    // Said now, before any editing, rather than when the first change cannot be stored.
+    if (ADOConE->isReadOnly()) {
+        prompts().warning(this, tr("The system “%1” is read-only: its advice is used, but it "
+                                   "cannot be changed. To change it, save it under a new name "
+                                   "(Save System As...) and edit the copy.")
+                                    .arg(QFileInfo(path).fileName()));
+    }
 }
 
 void TFormTallowby::MenuSaveSystemAsClick()

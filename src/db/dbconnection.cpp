@@ -89,7 +89,7 @@ void DbConnection::setConnectionString(const QString &connectionString)
     m_connectionString = connectionString;
 }
 
-void DbConnection::checkFile(const QString &path) const
+bool DbConnection::checkFile(const QString &path) const
 {
     const QFileInfo info(path);
     if (path.isEmpty())
@@ -110,11 +110,37 @@ void DbConnection::checkFile(const QString &path) const
         throw DatabaseError(
             tr("“%1” is not a database file of this program.").arg(displayPath(path)));
     }
-    if (qFromBigEndian<qint32>(header.constData() + 68) != tallowbyApplicationId) {
+    const qint32 applicationId = qFromBigEndian<qint32>(header.constData() + 68);
+    // A file made with the sqlite3 tool or a script carries no id; its tables decide.
+    if (applicationId == tallowbyApplicationId)
+        return true;
+    if (applicationId != 0 || m_requiredTables.isEmpty()) {
         throw DatabaseError(tr("“%1” is a database of another program, not a history or "
                                "system file of this program.")
                                 .arg(displayPath(path)));
     }
+    return false;
+}
+
+void DbConnection::checkRequiredTables(const QString &path)
+{
+    QStringList missing;
+    {
+        QSqlQuery tables(m_database);
+        tables.prepare(QStringLiteral(
+            "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
+        for (const QString &table : std::as_const(m_requiredTables)) {
+            tables.bindValue(0, table);
+            if (!tables.exec() || !tables.next() || tables.value(0).toInt() == 0)
+                missing.append(table);
+        }
+    }
+    if (missing.isEmpty())
+        return;
+    release();
+    throw DatabaseError(tr("“%1” is no file of this program: it carries no mark of this program, "
+                           "and it lacks the table “%2” that it would need.")
+                            .arg(displayPath(path), missing.join(QStringLiteral("”, “"))));
 }
 
 void DbConnection::open()
@@ -122,7 +148,7 @@ void DbConnection::open()
     if (m_connected)
         return;
     const QString path = filePath();
-    checkFile(path);
+    const bool marked = checkFile(path);
 
     // A file marked read-only is opened read-only, so that writing fails even for a user
     // whom the system would let write.
@@ -150,7 +176,10 @@ void DbConnection::open()
         throw sqlFailure(failed, error);
     }
     probe = QSqlQuery();
+    if (!marked)
+        checkRequiredTables(path);
     m_connected = true;
+    m_readOnly = readOnly;
     m_openPath = canonical(path);
     openFiles().insert(m_openPath);
 }

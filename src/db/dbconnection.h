@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One connection to a database file: the connection string, the connected flag and the file's
-// path. A file is a SQLite 3 database that carries the program's application id; any other
-// file is refused when the connection opens. Tables, queries and commands open the connection
-// on first use; closing it closes them too.
+// path. A file is a SQLite 3 database that carries the program's application id, or one that
+// carries no application id at all (made by a script or another tool) but holds every table
+// the connection was told it needs; any other file is refused when the connection opens. Tables,
+// queries and commands open the connection on first use; closing it closes them too.
 #pragma once
 
 #include <QObject>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -36,7 +38,13 @@ public:
     void setConnectionString(const QString &connectionString);
     QString filePath() const { return pathFromConnectionString(m_connectionString); }
 
+    // The tables a file without the program's application id must hold to be taken, for
+    // example {"PreFlop", "FTR"}; with none set such a file is refused.
+    void setRequiredTables(const QStringList &tables) { m_requiredTables = tables; }
+
     bool isConnected() const { return m_connected; }
+    // Whether the open file was opened read-only, because the file may not be written.
+    bool isReadOnly() const { return m_connected && m_readOnly; }
     // Throws DatabaseError for a missing, foreign, damaged or locked file; the connection is
     // then left closed.
     void open();
@@ -55,14 +63,18 @@ Q_SIGNALS:
     void rolledBack();
 
 private:
-    void checkFile(const QString &path) const;
+    // Returns whether the file carries the program's application id.
+    bool checkFile(const QString &path) const;
+    void checkRequiredTables(const QString &path);
     void release();
 
     QString m_name;
     QString m_connectionString;
     QString m_openPath;
     QSqlDatabase m_database;
+    QStringList m_requiredTables;
     bool m_connected = false;
+    bool m_readOnly = false;
 };
 
 // Runs one SQL statement on the connection, opening it first.

@@ -42,6 +42,7 @@ public:
     DbTable(DbConnection &connection, const QString &tableName, QObject *parent = nullptr);
 
     QString tableName() const { return m_tableName; }
+    DbConnection &connection() const { return m_connection; }
 
     // Opens the connection when it is closed, reads the columns and the rows in the current
     // sort and filter, and stands on the first row. A failure that opened the connection closes
@@ -60,6 +61,9 @@ public:
     void setFiltered(bool on);
     // Reads the rows again, keeping the current row when it is still there.
     void refresh();
+    // Forgets the rows read so far, so that they are read from the file when next needed
+    // (after the caller rolled back writes of its own).
+    void forgetCachedRows() { m_blocks.clear(); }
 
     const QList<DbColumn> &columns() const { return m_columns; }
     int rowCount() const { return int(m_rowIds.size()); }

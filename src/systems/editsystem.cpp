@@ -6,34 +6,72 @@
 
 #include "app/commandguard.h"
 #include "app/prompts.h"
+#include "db/dbconnection.h"
 #include "db/dbtable.h"
+#include "systems/applyto.h"
+#include "systems/preflopchart.h"
+#include "systems/preflopchartmodel.h"
 #include "systems/rowbinder.h"
 #include "systems/systemvocabulary.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
 
 namespace {
 
+QString rowsText(int rows)
+{
+    return rows == 1 ? QObject::tr("1 row") : QObject::tr("%1 rows").arg(rows);
+}
+
 const QString kHigher = QStringLiteral("Higher (%)");
+const QString kLess = QStringLiteral(" < ");
 
 QLabel *caption(const QString &name, const QString &text, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
     if (!name.isEmpty())
         label->setObjectName(name);
+    return label;
+}
+
+QLabel *heading(const QString &name, QWidget *parent)
+{
+    QLabel *label = caption(name, QString(), parent);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    label->setTextFormat(Qt::PlainText);
+    // The longest row name wraps rather than push the fields out of the fixed dialog.
+    label->setWordWrap(true);
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    return label;
+}
+
+QLabel *note(const QString &name, QWidget *parent)
+{
+    QLabel *label = caption(name, QString(), parent);
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    label->setForegroundRole(QPalette::PlaceholderText);
     return label;
 }
 
@@ -82,20 +120,34 @@ QLineEdit *thresholdEdit(const QString &name, const QString &spoken, QWidget *pa
     return edit;
 }
 
-bool isWholeNumber(const QString &text)
+QString selectedText(const QListWidget *list)
 {
-    bool ok = false;
-    text.toInt(&ok);
-    return ok;
+    const QList<QListWidgetItem *> chosen = list->selectedItems();
+    return chosen.isEmpty() ? QString() : chosen.front()->text();
+}
+
+// Selects the entry with the text, or none for an empty text, without telling anyone.
+void selectQuietly(QListWidget *list, const QString &text)
+{
+    const QSignalBlocker quiet(list);
+    list->clearSelection();
+    const QList<QListWidgetItem *> items = list->findItems(text, Qt::MatchExactly);
+    if (!text.isEmpty() && !items.isEmpty()) {
+        items.front()->setSelected(true);
+        list->setCurrentItem(items.front(), QItemSelectionModel::NoUpdate);
+        list->scrollToItem(items.front());
+    }
 }
 
 } // namespace
 
 TFormEditSystem::TFormEditSystem(DbTable &handSet, DbTable &typeSet, QWidget *parent)
-    : QDialog(parent, kFixedDialogFlags), m_handSet(handSet), m_typeSet(typeSet)
+    : QDialog(parent, kFixedDialogFlags), m_handSet(handSet), m_typeSet(typeSet),
+      m_readOnly(handSet.connection().isReadOnly())
 {
     setObjectName(QStringLiteral("FormEditSystem"));
-    setWindowTitle(tr("Edit System"));
+    const QString file = QFileInfo(handSet.connection().filePath()).fileName();
+    setWindowTitle(file.isEmpty() ? tr("Edit System") : tr("Edit System - %1").arg(file));
     setAccessibleName(windowTitle());
 
     PageControl = new QTabWidget(this);
@@ -104,12 +156,23 @@ TFormEditSystem::TFormEditSystem(DbTable &handSet, DbTable &typeSet, QWidget *pa
     PageControl->addTab(buildPreFlopPage(), tr("Pre-Flop"));
     const QChar letters[] = {QLatin1Char('F'), QLatin1Char('T'), QLatin1Char('R')};
     const QString chances[] = {tr("Turn (%)"), tr("River (%)"), tr("You (%)")};
-    for (int r = FlopPage; r <= RiverPage; ++r) {
+    for (int r = 0; r < 3; ++r) {
         RoundPage &page = rounds_[std::size_t(r)];
         page.round = systemRounds().at(r);
         page.chance = chances[r];
         PageControl->addTab(buildRoundPage(page, letters[r]), page.round);
     }
+    m_chart = new PreFlopChart(m_handSet, this);
+    // The chart asks for more room than the other pages; the dialog grows only while it shows.
+    m_chart->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    PageControl->addTab(m_chart, tr("Chart"));
+
+    LabelReadOnly = note(QStringLiteral("LabelReadOnly"), this);
+    if (m_readOnly) {
+        LabelReadOnly->setText(tr("Read-only file: nothing can be changed here."));
+        LabelReadOnly->setToolTip(tr("Save the system under a new name to change the copy."));
+    }
+    LabelReadOnly->setVisible(m_readOnly);
 
     BitBtnOK = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), tr("OK"), this);
     BitBtnOK->setObjectName(QStringLiteral("BitBtnOK"));
@@ -124,9 +187,16 @@ TFormEditSystem::TFormEditSystem(DbTable &handSet, DbTable &typeSet, QWidget *pa
         tr("Closes without storing the entries shown; entries left earlier stay stored"));
     BitBtnCancel->setAutoDefault(false);
     auto *buttons = new QHBoxLayout;
+    buttons->addWidget(LabelReadOnly, 1);
     buttons->addStretch();
     buttons->addWidget(BitBtnOK);
     buttons->addWidget(BitBtnCancel);
+
+    auto *undo = new QAction(tr("Undo"), this);
+    undo->setObjectName(QStringLiteral("ActionUndo"));
+    undo->setShortcut(QKeySequence::Undo);
+    addAction(undo);
+    connect(undo, &QAction::triggered, this, &TFormEditSystem::undoLast);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -138,7 +208,21 @@ TFormEditSystem::TFormEditSystem(DbTable &handSet, DbTable &typeSet, QWidget *pa
     connectSignals();
 
     const QSize needed = minimumSizeHint();
-    setFixedSize(std::max(kClientWidth, needed.width()), std::max(kClientHeight, needed.height()));
+    m_designSize =
+        QSize(std::max(kClientWidth, needed.width()), std::max(kClientHeight, needed.height()));
+    setFixedSize(m_designSize);
+}
+
+TFormEditSystem::~TFormEditSystem()
+{
+    // Controls losing the focus or their entries while they are destroyed tell nobody.
+    for (QObject *child : findChildren<QObject *>())
+        disconnect(child, nullptr, this, nullptr);
+    for (RowBinder *binder : findChildren<RowBinder *>()) {
+        binder->disconnect();
+        for (QObject *child : findChildren<QObject *>())
+            disconnect(child, nullptr, binder, nullptr);
+    }
 }
 
 QComboBox *TFormEditSystem::actionCombo(const QString &name, const QString &spoken, QWidget *parent)
@@ -149,8 +233,30 @@ QComboBox *TFormEditSystem::actionCombo(const QString &name, const QString &spok
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->addItems(playerActions());
+    // A typed text is stored as typed: no completion turns "Raise" into "Raise 100%".
+    combo->setCompleter(nullptr);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    guardWheel(combo);
     return combo;
+}
+
+void TFormEditSystem::guardWheel(QWidget *control)
+{
+    // The wheel scrolls past a field it is not meant for; only a focused field takes it.
+    control->setFocusPolicy(Qt::StrongFocus);
+    control->installEventFilter(this);
+}
+
+bool TFormEditSystem::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Wheel) {
+        auto *control = qobject_cast<QWidget *>(watched);
+        if (control && !control->hasFocus()) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QWidget *TFormEditSystem::buildPreFlopPage()
@@ -161,12 +267,15 @@ QWidget *TFormEditSystem::buildPreFlopPage()
 
     ListBoxPF = listBox(QStringLiteral("ListBoxPF"), tr("Starting hands"), {}, TabSheetPreFlop);
     fitList(ListBoxPF, startingHandNames(), false);
+    LabelPFRow = heading(QStringLiteral("LabelPFRow"), TabSheetPreFlop);
+    LabelPFNote = note(QStringLiteral("LabelPFNote"), TabSheetPreFlop);
 
     const char *names[] = {"DBComboBoxPFCl", "DBComboBoxPFR1", "DBComboBoxPFR2",
                            "DBComboBoxPFR4", "DBComboBoxPFR8", "DBComboBoxPFAI"};
     auto *rows = new QGridLayout;
     rows->setHorizontalSpacing(8);
     rows->setVerticalSpacing(4);
+    rows->addWidget(LabelPFRow, 0, 0, 1, 3);
     for (int k = 0; k < int(preFlopCombos_.size()); ++k) {
         // "Call" .. "Raise All-In", the opponents' actions that have a column.
         const QString title = tr("Opponents %1").arg(opponentsActions().at(k + 1));
@@ -177,11 +286,12 @@ QWidget *TFormEditSystem::buildPreFlopPage()
         preFlopCombos_[std::size_t(k)] = combo;
         QLabel *label = caption({}, title, TabSheetPreFlop);
         label->setBuddy(combo);
-        rows->addWidget(label, k, 0);
-        rows->addWidget(youLabel(combo, TabSheetPreFlop), k, 1);
-        rows->addWidget(combo, k, 2);
+        rows->addWidget(label, k + 1, 0);
+        rows->addWidget(youLabel(combo, TabSheetPreFlop), k + 1, 1);
+        rows->addWidget(combo, k + 1, 2);
     }
-    rows->setRowStretch(int(preFlopCombos_.size()), 1);
+    rows->addWidget(LabelPFNote, int(preFlopCombos_.size()) + 1, 0, 1, 3);
+    rows->setRowStretch(int(preFlopCombos_.size()) + 2, 1);
 
     auto *layout = new QHBoxLayout(TabSheetPreFlop);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -222,13 +332,37 @@ QWidget *TFormEditSystem::buildRoundPage(RoundPage &page, QChar letter)
     page.hitV =
         thresholdEdit(named("DBEdit", "HitV"), tr("Threshold of %1").arg(chance), page.page);
     page.hgrV = thresholdEdit(named("DBEdit", "HgrV"), tr("Threshold of Higher (%)"), page.page);
+    guardWheel(page.hitV);
+    guardWheel(page.hgrV);
     page.hitSLabel = caption(named("Label", "HitS"), chance + QStringLiteral(" <  50"), page.page);
     page.hgrSLabel = caption(named("Label", "HgrS"), kHigher + QStringLiteral(" <  50"), page.page);
     page.hitSLabel->setBuddy(page.hitS);
     page.hgrSLabel->setBuddy(page.hgrS);
+    page.heading = heading(named("Label", "Row"), page.page);
+    page.note = note(named("Label", "Note"), page.page);
+
+    page.applyTo = new QToolButton(page.page);
+    page.applyTo->setObjectName(named("ToolButton", "ApplyTo"));
+    page.applyTo->setText(tr("Apply to..."));
+    page.applyTo->setAccessibleName(tr("Apply the entries shown to other rows"));
+    page.applyTo->setPopupMode(QToolButton::InstantPopup);
+    auto *menu = new QMenu(page.applyTo);
+    const std::pair<const char *, ApplyScope> scopes[] = {
+        {QT_TR_NOOP("Every opponents' action of this hand type"), ApplyScope::Opponents},
+        {QT_TR_NOOP("The same row on the other rounds"), ApplyScope::Rounds},
+        {QT_TR_NOOP("Every opponents' action on every round"), ApplyScope::Both}};
+    for (const auto &[text, scope] : scopes) {
+        QAction *action = menu->addAction(tr(text));
+        action->setObjectName(named("Action", "ApplyTo") + QString::number(int(scope)));
+        connect(action, &QAction::triggered, this,
+                [this, &page, scope = scope] { applyTo(page, scope); });
+    }
+    page.applyTo->setMenu(menu);
 
     auto *rows = new QGridLayout;
     rows->setHorizontalSpacing(6);
+    rows->setVerticalSpacing(4);
+    rows->addWidget(page.heading, 0, 0, 1, 4);
     const auto addRow = [&](int row, QLabel *label, QLineEdit *edit, QComboBox *combo) {
         rows->addWidget(label, row, 0);
         if (edit)
@@ -242,17 +376,19 @@ QWidget *TFormEditSystem::buildRoundPage(RoundPage &page, QChar letter)
     reaches->setBuddy(page.hitV);
     QLabel *higher = caption({}, kHigher + QStringLiteral(" >="), page.page);
     higher->setBuddy(page.hgrV);
-    addRow(0, made, nullptr, page.hitE);
-    addRow(1, reaches, page.hitV, page.hitL);
-    addRow(2, page.hitSLabel, nullptr, page.hitS);
-    addRow(3, higher, page.hgrV, page.hgrL);
-    addRow(4, page.hgrSLabel, nullptr, page.hgrS);
-    rows->setRowStretch(5, 1);
+    addRow(1, made, nullptr, page.hitE);
+    addRow(2, reaches, page.hitV, page.hitL);
+    addRow(3, page.hitSLabel, nullptr, page.hitS);
+    addRow(4, higher, page.hgrV, page.hgrL);
+    addRow(5, page.hgrSLabel, nullptr, page.hgrS);
+    rows->addWidget(page.note, 6, 0, 1, 3);
+    rows->addWidget(page.applyTo, 6, 3, Qt::AlignRight | Qt::AlignTop);
+    rows->setRowStretch(7, 1);
 
-    const auto headed = [&page](const QString &heading, QListWidget *list) {
+    const auto headed = [&page](const QString &title, QListWidget *list) {
         auto *column = new QVBoxLayout;
         column->setSpacing(2);
-        QLabel *label = caption({}, heading, page.page);
+        QLabel *label = caption({}, title, page.page);
         label->setBuddy(list);
         column->addWidget(label);
         column->addWidget(list);
@@ -274,16 +410,22 @@ void TFormEditSystem::bindFields()
     m_handSetFields = new RowBinder(m_handSet, this);
     for (std::size_t k = 0; k < preFlopCombos_.size(); ++k)
         m_handSetFields->bindCombo(preFlopCombos_[k], preFlopActionColumns().at(qsizetype(k)));
+    m_handSetFields->setReadOnly(m_readOnly);
 
-    // All three round pages show the one current row of `FTR`.
-    m_typeSetFields = new RowBinder(m_typeSet, this);
+    // Each round page has fields of its own over the one current row of `FTR`; only the page
+    // on view, with both of its selections made, shows that row.
     for (RoundPage &page : rounds_) {
-        m_typeSetFields->bindCombo(page.hitE, QStringLiteral("HitE"));
-        m_typeSetFields->bindCombo(page.hitL, QStringLiteral("HitL"));
-        m_typeSetFields->bindCombo(page.hitS, QStringLiteral("HitS"));
-        m_typeSetFields->bindCombo(page.hgrL, QStringLiteral("HgrL"));
-        m_typeSetFields->bindCombo(page.hgrS, QStringLiteral("HgrS"));
+        page.fields = new RowBinder(m_typeSet, this);
+        page.fields->setAttached(false);
+        page.fields->bindCombo(page.hitE, QStringLiteral("HitE"));
+        page.fields->bindCombo(page.hitL, QStringLiteral("HitL"));
+        page.fields->bindCombo(page.hitS, QStringLiteral("HitS"));
+        page.fields->bindCombo(page.hgrL, QStringLiteral("HgrL"));
+        page.fields->bindCombo(page.hgrS, QStringLiteral("HgrS"));
+        page.fields->setReadOnly(m_readOnly);
+        page.applyTo->setEnabled(false);
     }
+    m_chart->setReadOnly(m_readOnly);
 }
 
 void TFormEditSystem::connectSignals()
@@ -292,28 +434,38 @@ void TFormEditSystem::connectSignals()
     void (TFormEditSystem::*const roundClicks[])() = {&TFormEditSystem::ListBoxFHClick,
                                                       &TFormEditSystem::ListBoxTHClick,
                                                       &TFormEditSystem::ListBoxRHClick};
-    void (TFormEditSystem::*const hitChanges[])() = {&TFormEditSystem::DBEditFHitVChange,
-                                                     &TFormEditSystem::DBEditTHitVChange,
-                                                     &TFormEditSystem::DBEditRHitVChange};
-    void (TFormEditSystem::*const higherChanges[])() = {&TFormEditSystem::DBEditFHgrVChange,
-                                                        &TFormEditSystem::DBEditTHgrVChange,
-                                                        &TFormEditSystem::DBEditRHgrVChange};
-    for (int r = FlopPage; r <= RiverPage; ++r) {
-        const RoundPage &page = rounds_[std::size_t(r)];
+    void (TFormEditSystem::*const hitFinished[])() = {&TFormEditSystem::DBEditFHitVChange,
+                                                      &TFormEditSystem::DBEditTHitVChange,
+                                                      &TFormEditSystem::DBEditRHitVChange};
+    void (TFormEditSystem::*const higherFinished[])() = {&TFormEditSystem::DBEditFHgrVChange,
+                                                         &TFormEditSystem::DBEditTHgrVChange,
+                                                         &TFormEditSystem::DBEditRHgrVChange};
+    for (int r = 0; r < 3; ++r) {
+        RoundPage &page = rounds_[std::size_t(r)];
         connect(page.handTypes, &QListWidget::itemSelectionChanged, this, roundClicks[r]);
         connect(page.opponents, &QListWidget::itemSelectionChanged, this, roundClicks[r]);
-        connect(page.hitV, &QLineEdit::textChanged, this, hitChanges[r]);
-        connect(page.hgrV, &QLineEdit::textChanged, this, higherChanges[r]);
+        connect(page.hitV, &QLineEdit::editingFinished, this, hitFinished[r]);
+        connect(page.hgrV, &QLineEdit::editingFinished, this, higherFinished[r]);
+        // A text the dialog sets (a row shown, a finished edit) is repeated in the caption;
+        // what the user is still typing is not.
+        connect(page.hitV, &QLineEdit::textChanged, this,
+                [this, &page] { thresholdShown(page.hitV, page.hitSLabel, page.chance + kLess); });
+        connect(page.hgrV, &QLineEdit::textChanged, this,
+                [this, &page] { thresholdShown(page.hgrV, page.hgrSLabel, kHigher + kLess); });
+        connect(page.fields, &RowBinder::loaded, this, [this, &page] {
+            thresholdShown(page.hitV, page.hitSLabel, page.chance + kLess);
+            thresholdShown(page.hgrV, page.hgrSLabel, kHigher + kLess);
+        });
     }
     connect(PageControl, &QTabWidget::currentChanged, this, &TFormEditSystem::roundPageShown);
+    connect(m_chart, &PreFlopChart::stroke, this, &TFormEditSystem::paintStroke);
     connect(BitBtnOK, &QPushButton::clicked, this, &TFormEditSystem::BitBtnOKClick);
     connect(BitBtnCancel, &QPushButton::clicked, this, &TFormEditSystem::reject);
 
-    // The threshold edits are bound once their handlers listen, so the first row shown is
-    // checked and its captions written as every later one is.
     for (RoundPage &page : rounds_) {
-        m_typeSetFields->bindNumberEdit(page.hitV, QStringLiteral("HitV"));
-        m_typeSetFields->bindNumberEdit(page.hgrV, QStringLiteral("HgrV"));
+        page.fields->bindNumberEdit(page.hitV, QStringLiteral("HitV"));
+        page.fields->bindNumberEdit(page.hgrV, QStringLiteral("HgrV"));
+        page.note->setText(tr("Choose a hand type and the opponents' action."));
     }
 }
 
@@ -322,157 +474,341 @@ void TFormEditSystem::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (!event->spontaneous()) {
         FormShow();
-        placeOnScreen();
+        if (const QScreen *shownOn = screen())
+            move(shownOn->availableGeometry().center() - rect().center());
     }
-}
-
-void TFormEditSystem::placeOnScreen()
-{
-    if (const QScreen *shownOn = screen())
-        move(shownOn->availableGeometry().center() - rect().center());
 }
 
 void TFormEditSystem::FormShow()
 {
-    ListBoxPF->clear();
-    ListBoxPF->addItems(startingHandNames());
+    {
+        const QSignalBlocker quiet(ListBoxPF);
+        ListBoxPF->clear();
+        ListBoxPF->addItems(startingHandNames());
+    }
+    m_shownHand.clear();
+    // The fields show the row the table stands on; the heading names it.
+    const bool onRow = m_handSetFields->hasRow();
+    m_handSetFields->setAttached(onRow);
+    LabelPFRow->setText(onRow ? m_handSet.text("Hand") : QString());
+    LabelPFNote->setText(onRow ? QString() : tr("Choose a starting hand."));
+}
+
+void TFormEditSystem::showPreFlopRow(const QString &entry, bool found)
+{
+    m_handSetFields->setAttached(found);
+    LabelPFRow->setText(entry);
+    LabelPFNote->setText(
+        found ? QString()
+              : tr("This system has no row for %1: there is nothing to set.").arg(entry));
 }
 
 void TFormEditSystem::ListBoxPFClick()
 {
-    const QList<QListWidgetItem *> chosen = ListBoxPF->selectedItems();
-    if (chosen.isEmpty() || !m_handSet.isOpen())
+    if (m_restoring)
         return;
-    runCommand(this, [this, &chosen] {
-        m_handSet.locate(QStringLiteral("Hand"), {chosen.front()->text()},
-                         DbTable::CaseInsensitive);
+    const QString entry = selectedText(ListBoxPF);
+    if (entry.isEmpty() || !m_handSet.isOpen())
+        return;
+    // The row on view is stored before another is shown; if it cannot be, it stays on view.
+    if (!m_handSetFields->store()) {
+        const QScopedValueRollback guard(m_restoring, true);
+        selectQuietly(ListBoxPF, m_shownHand);
+        return;
+    }
+    bool found = false;
+    runCommand(this, [&] {
+        found = m_handSet.locate(QStringLiteral("Hand"), {entry}, DbTable::CaseInsensitive);
     });
+    m_shownHand = entry;
+    showPreFlopRow(entry, found);
 }
 
-void TFormEditSystem::locateRoundRow(const RoundPage &page)
+TFormEditSystem::RoundPage *TFormEditSystem::roundPage(int index)
 {
-    const QList<QListWidgetItem *> type = page.handTypes->selectedItems();
-    const QList<QListWidgetItem *> opponents = page.opponents->selectedItems();
-    if (type.isEmpty() || opponents.isEmpty() || !m_typeSet.isOpen())
+    if (index < FlopPage || index > RiverPage)
+        return nullptr;
+    return &rounds_[std::size_t(index - FlopPage)];
+}
+
+QString TFormEditSystem::rowName(const RoundPage &page, const QString &type,
+                                 const QString &opponents)
+{
+    return tr("%1 · %2 · Opponents %3").arg(type, page.round, opponents);
+}
+
+void TFormEditSystem::showRoundRow(RoundPage &page)
+{
+    const QString type = selectedText(page.handTypes);
+    const QString opponents = selectedText(page.opponents);
+    bool found = false;
+    if (!type.isEmpty() && !opponents.isEmpty() && m_typeSet.isOpen()) {
+        runCommand(this, [&] {
+            found = m_typeSet.locate(QStringLiteral("HType;Opps;Rnd"),
+                                     {type, opponents, page.round}, DbTable::CaseInsensitive);
+        });
+    }
+    page.shownType = type;
+    page.shownOpponents = opponents;
+    page.fields->setAttached(found);
+    page.applyTo->setEnabled(found && !m_readOnly);
+    if (type.isEmpty() || opponents.isEmpty()) {
+        page.heading->clear();
+        page.note->setText(tr("Choose a hand type and the opponents' action."));
+    } else {
+        page.heading->setText(rowName(page, type, opponents));
+        page.note->setText(found ? QString()
+                                 : tr("This system has no row for it: there is nothing to set."));
+    }
+}
+
+void TFormEditSystem::restoreRoundSelection(RoundPage &page)
+{
+    const QScopedValueRollback guard(m_restoring, true);
+    selectQuietly(page.handTypes, page.shownType);
+    selectQuietly(page.opponents, page.shownOpponents);
+}
+
+void TFormEditSystem::roundSelectionChanged(RoundPage &page)
+{
+    if (m_restoring)
         return;
-    runCommand(this, [&] {
-        m_typeSet.locate(QStringLiteral("HType;Opps;Rnd"),
-                         {type.front()->text(), opponents.front()->text(), page.round},
-                         DbTable::CaseInsensitive);
-    });
+    if (page.fields->isAttached() && (!finishThresholds(page, true) || !page.fields->store())) {
+        restoreRoundSelection(page);
+        return;
+    }
+    showRoundRow(page);
 }
 
 void TFormEditSystem::ListBoxFHClick()
 {
-    locateRoundRow(rounds_[FlopPage]);
+    roundSelectionChanged(rounds_[0]);
 }
 
 void TFormEditSystem::ListBoxTHClick()
 {
-    locateRoundRow(rounds_[TurnPage]);
+    roundSelectionChanged(rounds_[1]);
 }
 
 void TFormEditSystem::ListBoxRHClick()
 {
-    locateRoundRow(rounds_[RiverPage]);
+    roundSelectionChanged(rounds_[2]);
+}
+
+bool TFormEditSystem::leavePage(int index)
+{
+    if (index == PreFlopPage)
+        return m_handSetFields->store();
+    if (RoundPage *page = roundPage(index)) {
+        if (!page->fields->isAttached())
+            return true;
+        return finishThresholds(*page, true) && page->fields->store();
+    }
+    return true;
 }
 
 void TFormEditSystem::roundPageShown(int index)
 {
-    if (index >= 1 && index <= 3)
-        locateRoundRow(rounds_[std::size_t(index - 1 + FlopPage)]);
+    if (m_restoring)
+        return;
+    if (index != m_shownPage && !leavePage(m_shownPage)) {
+        const QScopedValueRollback guard(m_restoring, true);
+        PageControl->setCurrentIndex(m_shownPage);
+        return;
+    }
+    m_shownPage = index;
+    // Only the page on view shows the current row of `FTR`.
+    for (RoundPage &page : rounds_) {
+        if (&page != roundPage(index)) {
+            page.fields->setAttached(false);
+            page.applyTo->setEnabled(false);
+        }
+    }
+    if (RoundPage *page = roundPage(index))
+        showRoundRow(*page);
+    fitToPage(index);
 }
 
-void TFormEditSystem::thresholdChanged(QLineEdit *edit, QLabel *label, const QString &prefix)
+void TFormEditSystem::fitToPage(int index)
 {
-    // Setting the text runs this handler again, which then finds nothing to change.
-    const QString text = edit->text();
-    if (text.isEmpty()) {
-        edit->setText(QStringLiteral("1"));
-        return;
+    QSize wanted = m_designSize;
+    if (index == ChartPage) {
+        const QSize room = PageControl->currentWidget()->size();
+        const QSize needed = m_chart->minimumSizeHint().expandedTo(m_chart->sizeHint());
+        wanted += QSize(std::max(0, needed.width() - room.width()),
+                        std::max(0, needed.height() - room.height()));
     }
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok) {
-        prompts().error(this, tr("'%1' is not a valid integer value").arg(text));
+    if (wanted != size())
+        setFixedSize(wanted);
+}
+
+void TFormEditSystem::thresholdShown(QLineEdit *edit, QLabel *label, const QString &prefix)
+{
+    if (edit->isModified())
         return;
+    // An empty stored threshold counts as 0.
+    label->setText(prefix + (edit->text().isEmpty() ? QStringLiteral("0") : edit->text()));
+}
+
+bool TFormEditSystem::finishThreshold(RoundPage &page, QLineEdit *edit, bool report)
+{
+    if (!edit->isModified() || !page.fields->isAttached() || !isVisible())
+        return true;
+    const QString text = edit->text().trimmed();
+    int value = 1;
+    if (!text.isEmpty()) {
+        bool ok = false;
+        value = text.toInt(&ok);
+        if (!ok) {
+            // The text stays as typed and the caption as it was, on every path.
+            if (report && m_reporting != edit) {
+                const QScopedValueRollback guard(m_reporting, edit);
+                prompts().error(this, tr("'%1' is not a valid integer value").arg(edit->text()));
+                PageControl->setCurrentWidget(page.page);
+                edit->setFocus();
+                edit->selectAll();
+            }
+            return false;
+        }
+        value = std::clamp(value, 1, 99);
     }
-    if (value <= 0) {
-        edit->setText(QStringLiteral("1"));
-        return;
-    }
-    if (value >= 100) {
-        edit->setText(QStringLiteral("99"));
-        return;
-    }
-    label->setText(prefix + text);
-    m_typeSetFields->writeNumber(edit, value);
+    edit->setText(QString::number(value));
+    thresholdShown(edit, edit == page.hitV ? page.hitSLabel : page.hgrSLabel,
+                   (edit == page.hitV ? page.chance : kHigher) + kLess);
+    page.fields->writeNumber(edit, value);
+    return true;
+}
+
+bool TFormEditSystem::finishThresholds(RoundPage &page, bool report)
+{
+    return finishThreshold(page, page.hitV, report) && finishThreshold(page, page.hgrV, report);
 }
 
 void TFormEditSystem::DBEditFHitVChange()
 {
-    const RoundPage &page = rounds_[FlopPage];
-    thresholdChanged(page.hitV, page.hitSLabel, page.chance + QStringLiteral(" < "));
+    finishThreshold(rounds_[0], rounds_[0].hitV, false);
 }
 
 void TFormEditSystem::DBEditFHgrVChange()
 {
-    const RoundPage &page = rounds_[FlopPage];
-    thresholdChanged(page.hgrV, page.hgrSLabel, kHigher + QStringLiteral(" < "));
+    finishThreshold(rounds_[0], rounds_[0].hgrV, false);
 }
 
 void TFormEditSystem::DBEditTHitVChange()
 {
-    const RoundPage &page = rounds_[TurnPage];
-    thresholdChanged(page.hitV, page.hitSLabel, page.chance + QStringLiteral(" < "));
+    finishThreshold(rounds_[1], rounds_[1].hitV, false);
 }
 
 void TFormEditSystem::DBEditTHgrVChange()
 {
-    const RoundPage &page = rounds_[TurnPage];
-    thresholdChanged(page.hgrV, page.hgrSLabel, kHigher + QStringLiteral(" < "));
+    finishThreshold(rounds_[1], rounds_[1].hgrV, false);
 }
 
 void TFormEditSystem::DBEditRHitVChange()
 {
-    const RoundPage &page = rounds_[RiverPage];
-    thresholdChanged(page.hitV, page.hitSLabel, page.chance + QStringLiteral(" < "));
+    finishThreshold(rounds_[2], rounds_[2].hitV, false);
 }
 
 void TFormEditSystem::DBEditRHgrVChange()
 {
-    const RoundPage &page = rounds_[RiverPage];
-    thresholdChanged(page.hgrV, page.hgrSLabel, kHigher + QStringLiteral(" < "));
+    finishThreshold(rounds_[2], rounds_[2].hgrV, false);
 }
 
-QLineEdit *TFormEditSystem::unreadableThreshold() const
+bool TFormEditSystem::writeChanges(DbTable &table, const RowChanges &changes)
 {
-    for (const RoundPage &page : rounds_) {
-        for (QLineEdit *edit : {page.hitV, page.hgrV}) {
-            if (!isWholeNumber(edit->text()))
-                return edit;
-        }
+    return runCommand(this, [&] { changes.apply(table); });
+}
+
+void TFormEditSystem::paintStroke(const QStringList &hands, const QString &action)
+{
+    if (m_readOnly || !m_handSet.isOpen())
+        return;
+    const PreFlopChartModel &chart = m_chart->model();
+    RowChanges changes(QStringLiteral("Hand"));
+    for (const QString &hand : hands)
+        changes.add({hand}, m_chart->column(), chart.action(hand), action);
+    if (changes.isEmpty())
+        return;
+    if (writeChanges(m_handSet, changes)) {
+        m_undo.push_back({&m_handSet, changes});
+        const int hands = changes.rowCount();
+        m_chart->setNote(hands == 1
+                             ? tr("1 hand set to %1. Ctrl+Z undoes it.").arg(action)
+                             : tr("%1 hands set to %2. Ctrl+Z undoes it.").arg(hands).arg(action));
     }
-    return nullptr;
+}
+
+void TFormEditSystem::applyTo(RoundPage &page, ApplyScope scope)
+{
+    if (m_readOnly || !page.fields->isAttached())
+        return;
+    if (!finishThresholds(page, true) || !page.fields->store())
+        return;
+    const TypeSetKey source{page.shownType, page.shownOpponents, page.round};
+    RowChanges changes;
+    if (!runCommand(this, [&] { changes = applyToChanges(m_typeSet, source, scope); }))
+        return;
+    const QString name = rowName(page, page.shownType, page.shownOpponents);
+    if (changes.isEmpty()) {
+        page.note->setText(tr("Those rows already hold the entries of this row."));
+        return;
+    }
+    const QString question = tr("Copy the entries of %1 to other rows? This changes %2.")
+                                 .arg(name, rowsText(changes.rowCount()));
+    if (prompts().question(this, tr("Apply to"), question, false) != Prompts::Answer::Yes)
+        return;
+    if (writeChanges(m_typeSet, changes)) {
+        m_undo.push_back({&m_typeSet, changes});
+        page.note->setText(tr("%1 changed. Ctrl+Z undoes it.").arg(rowsText(changes.rowCount())));
+    }
+}
+
+void TFormEditSystem::undoLast()
+{
+    if (m_undo.empty() || m_readOnly)
+        return;
+    const UndoEntry &last = m_undo.back();
+    // Entries typed on the page since then are stored first, so undoing never drops them.
+    if (!leavePage(m_shownPage))
+        return;
+    if (runCommand(this, [&] { last.changes.revert(*last.table); })) {
+        const int rows = last.changes.rowCount();
+        m_undo.pop_back();
+        const QString undone = tr("Undone: %1 back as they were.").arg(rowsText(rows));
+        if (RoundPage *page = roundPage(m_shownPage))
+            page->note->setText(undone);
+        else if (m_shownPage == ChartPage)
+            m_chart->setNote(undone);
+    }
 }
 
 void TFormEditSystem::BitBtnOKClick()
 {
-    // A threshold that is no whole number cannot be stored; the user corrects it first.
-    if (QLineEdit *edit = unreadableThreshold()) {
-        PageControl->setCurrentWidget(edit->parentWidget());
-        edit->setFocus();
-        edit->selectAll();
-        prompts().error(this, tr("'%1' is not a valid integer value").arg(edit->text()));
+    if (m_readOnly) {
+        accept();
         return;
     }
-    if (m_handSetFields->store() && m_typeSetFields->store())
-        accept();
+    // A threshold that is no whole number cannot be stored; the user corrects it first.
+    if (!leavePage(m_shownPage))
+        return;
+    if (!m_handSetFields->store())
+        return;
+    for (RoundPage &page : rounds_) {
+        if (!page.fields->store())
+            return;
+    }
+    accept();
 }
 
 void TFormEditSystem::reject()
 {
+    // The edit losing the focus as the dialog closes finishes nothing.
+    for (RoundPage &page : rounds_) {
+        page.hitV->setModified(false);
+        page.hgrV->setModified(false);
+    }
     m_handSetFields->discard();
-    m_typeSetFields->discard();
+    for (RoundPage &page : rounds_)
+        page.fields->discard();
     QDialog::reject();
 }

@@ -161,6 +161,7 @@ private Q_SLOTS:
     void pathsFollowTheProgramFolder();
     void testsRunFromTheBuildTree();
     void ensureFolderCreatesNestedFolders();
+    void newSystemsFolderGetsTheStarterOnce();
 
 private:
     // Compiles a help project made of the given files with chmcmd; empty when that fails.
@@ -616,6 +617,7 @@ void TestHelp::pathsFollowTheProgramFolder_data()
     QTest::addColumn<QString>("help");
     QTest::addColumn<QString>("data");
     QTest::addColumn<QString>("systems");
+    QTest::addColumn<QString>("starter");
 
     const QString build = scratch_.filePath(QStringLiteral("build"));
     QVERIFY(QDir().mkpath(build));
@@ -626,13 +628,13 @@ void TestHelp::pathsFollowTheProgramFolder_data()
                          QStringLiteral("/tallowby/");
 
     QTest::newRow("build tree") << build << true << build + "/tallowbyhelp.chm" << build + "/Data/"
-                                << build + "/Systems/";
+                                << build + "/Systems/" << build + "/Starter.mdb";
     QTest::newRow("build tree, folder ending in a separator")
         << build + "/" << true << build + "/tallowbyhelp.chm" << build + "/Data/"
-        << build + "/Systems/";
+        << build + "/Systems/" << build + "/Starter.mdb";
     QTest::newRow("installed in prefix/bin")
         << prefix + "/bin" << false << prefix + "/share/tallowby/tallowbyhelp.chm" << user + "Data/"
-        << user + "Systems/";
+        << user + "Systems/" << prefix + "/share/tallowby/Starter.mdb";
 }
 
 void TestHelp::pathsFollowTheProgramFolder()
@@ -642,11 +644,13 @@ void TestHelp::pathsFollowTheProgramFolder()
     QFETCH(QString, help);
     QFETCH(QString, data);
     QFETCH(QString, systems);
+    QFETCH(QString, starter);
 
     QCOMPARE(runsFromBuildTree(programFolder), buildTree);
     QCOMPARE(helpFilePath(programFolder), help);
     QCOMPARE(dataFolder(programFolder), data);
     QCOMPARE(systemsFolder(programFolder), systems);
+    QCOMPARE(starterSystemPath(programFolder), starter);
     // Finding the folders never creates them.
     QVERIFY(!QFileInfo::exists(data));
     QVERIFY(!QFileInfo::exists(systems));
@@ -672,6 +676,40 @@ void TestHelp::ensureFolderCreatesNestedFolders()
     const QString blocked = scratch_.filePath(QStringLiteral("plainfile"));
     QVERIFY(writeFile(blocked, "x"));
     QVERIFY(!ensureFolder(blocked + QStringLiteral("/Data/")));
+}
+
+void TestHelp::newSystemsFolderGetsTheStarterOnce()
+{
+    // Installed read-only, as a package leaves it.
+    const QString starter = scratch_.filePath(QStringLiteral("share/Starter.mdb"));
+    QVERIFY(QDir().mkpath(QFileInfo(starter).path()));
+    QVERIFY(writeFile(starter, "starter"));
+    QVERIFY(QFile::setPermissions(starter, QFileDevice::ReadOwner | QFileDevice::ReadOther));
+    const QString folder = scratch_.filePath(QStringLiteral("first/tallowby/Systems/"));
+    const QString copy = folder + QStringLiteral("Starter.mdb");
+
+    QVERIFY(ensureSystemsFolder(folder, starter));
+    QVERIFY(QFileInfo(copy).isFile());
+    QVERIFY(QFileInfo(copy).isWritable());
+    QFile file(copy);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("starter"));
+    file.close();
+
+    // The user deleted the copy: an existing folder gets none again.
+    QVERIFY(QFile::remove(copy));
+    QVERIFY(ensureSystemsFolder(folder, starter));
+    QVERIFY(!QFileInfo::exists(copy));
+
+    // Without a starter the folder is still made.
+    const QString bare = scratch_.filePath(QStringLiteral("bare/Systems/"));
+    QVERIFY(ensureSystemsFolder(bare, scratch_.filePath(QStringLiteral("none/Starter.mdb"))));
+    QVERIFY(QFileInfo(bare).isDir());
+    QCOMPARE(QDir(bare).entryList(QDir::Files), QStringList());
+
+    const QString blocked = scratch_.filePath(QStringLiteral("plainfile2"));
+    QVERIFY(writeFile(blocked, "x"));
+    QVERIFY(!ensureSystemsFolder(blocked + QStringLiteral("/Systems/"), starter));
 }
 
 QTEST_MAIN(TestHelp)

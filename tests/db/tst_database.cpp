@@ -83,6 +83,8 @@ private Q_SLOTS:
     void foreignFilesAreRefused_data();
     void foreignFilesAreRefused();
     void aMissingTableClosesTheConnectionItOpened();
+    void unmarkedFiles_data();
+    void unmarkedFiles();
     void aReadOnlyFileRefusesWrites();
     void aLockedFileIsReportedInUse();
 
@@ -263,8 +265,11 @@ void TestDatabase::foreignFilesAreRefused()
             other.setDatabaseName(file);
             QVERIFY(other.open());
             QVERIFY(QSqlQuery(other).exec(historySql));
+            QVERIFY(QSqlQuery(other).exec(QStringLiteral("PRAGMA application_id = 1179403647")));
         }
         QSqlDatabase::removeDatabase(QStringLiteral("other"));
+        // Holding the needed table does not make another program's file one of ours.
+        m_connection->setRequiredTables({history});
     } else if (kind == QLatin1String("folder")) {
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("chosen.mdb")));
     }
@@ -297,6 +302,66 @@ void TestDatabase::aMissingTableClosesTheConnectionItOpened()
     QVERIFY(m_connection->isConnected());
 }
 
+// A file made with the sqlite3 tool carries no application id: it is taken when it holds every
+// table the connection needs, and refused, naming what it lacks, when it does not.
+void TestDatabase::unmarkedFiles_data()
+{
+    QTest::addColumn<QStringList>("statements");
+    QTest::addColumn<QStringList>("required");
+    QTest::addColumn<QString>("refusal"); // empty when the file is taken
+    const QStringList system = {QStringLiteral("PreFlop"), QStringLiteral("FTR")};
+    QTest::newRow("history file with History")
+        << QStringList{historySql} << QStringList{history} << QString();
+    QTest::newRow("system file with both tables")
+        << QStringList{preFlopSql, ftrSql} << system << QString();
+    QTest::newRow("system file in small letters")
+        << QStringList{QString(preFlopSql).replace("PreFlop", "preflop"), ftrSql} << system
+        << QString();
+    QTest::newRow("system file without FTR")
+        << QStringList{preFlopSql} << system << QStringLiteral("lacks the table “FTR”");
+    QTest::newRow("empty file for a history")
+        << QStringList{} << QStringList{history} << QStringLiteral("lacks the table “History”");
+    QTest::newRow("history tables for a system")
+        << QStringList{historySql} << system << QStringLiteral("lacks the table “PreFlop”, “FTR”");
+    QTest::newRow("connection that names no tables")
+        << QStringList{historySql} << QStringList{} << QStringLiteral("another program");
+}
+
+void TestDatabase::unmarkedFiles()
+{
+    QFETCH(QStringList, statements);
+    QFETCH(QStringList, required);
+    QFETCH(QString, refusal);
+    const QString file = path(QStringLiteral("script.mdb"));
+    {
+        QSqlDatabase maker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "maker");
+        maker.setDatabaseName(file);
+        QVERIFY(maker.open());
+        for (const QString &sql : statements)
+            QVERIFY(QSqlQuery(maker).exec(sql));
+        // Even a file without tables gets its header written.
+        QVERIFY(QSqlQuery(maker).exec(QStringLiteral("PRAGMA user_version = 1")));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("maker"));
+
+    openOn(file);
+    m_connection->setRequiredTables(required);
+    const QString message = failureOf([&] { m_connection->open(); });
+    if (refusal.isEmpty()) {
+        QVERIFY2(message.isEmpty(), qPrintable(message));
+        QVERIFY(m_connection->isConnected());
+        QVERIFY(!m_connection->isReadOnly());
+        DbTable table(*m_connection, required.front());
+        table.open();
+        QVERIFY(table.isEmpty());
+    } else {
+        QVERIFY2(message.contains(refusal), qPrintable(message));
+        QVERIFY2(message.contains(QLatin1String("script.mdb")), qPrintable(message));
+        QVERIFY(!m_connection->isConnected());
+        QVERIFY(!DbConnection::isFileOpen(file));
+    }
+}
+
 void TestDatabase::aReadOnlyFileRefusesWrites()
 {
     const QString file =
@@ -305,6 +370,7 @@ void TestDatabase::aReadOnlyFileRefusesWrites()
     openOn(file);
     DbTable table(*m_connection, history);
     table.open();
+    QVERIFY(m_connection->isReadOnly());
     QCOMPARE(table.text(QStringLiteral("H1")), QStringLiteral("As"));
     table.append();
     table.setField(QStringLiteral("H1"), QStringLiteral("Qc"));

@@ -22,6 +22,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
@@ -129,6 +131,44 @@ void chooseEntry(QListWidget *list, const QString &text)
     QVERIFY(item);
     list->scrollToItem(item);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+}
+
+// A file made as a script makes it, through SQLite alone: the statements, and no application id
+// unless one is given.
+void scriptFile(const QString &path, const QStringList &statements, int applicationId = 0)
+{
+    {
+        QSqlDatabase maker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "script");
+        maker.setDatabaseName(path);
+        QVERIFY(maker.open());
+        for (const QString &sql : statements)
+            QVERIFY2(QSqlQuery(maker).exec(sql), qPrintable(sql));
+        if (applicationId != 0)
+            QVERIFY(QSqlQuery(maker).exec(
+                QStringLiteral("PRAGMA application_id = %1").arg(applicationId)));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("script"));
+}
+
+// The two tables of a system and a few of its rows, as a user's script writes them.
+QStringList systemScript()
+{
+    return {QStringLiteral("CREATE TABLE PreFlop (Hand TEXT(11), OppCl TEXT(12), OppR1 TEXT(12), "
+                           "OppR2 TEXT(12), OppR4 TEXT(12), OppR8 TEXT(12), OppAI TEXT(12))"),
+            QStringLiteral("CREATE TABLE FTR (HType TEXT(14), Rnd TEXT(5), Opps TEXT(12), HitE "
+                           "TEXT(12), HitL TEXT(12), HitS TEXT(12), HitV NUMBER, HgrL TEXT(12), "
+                           "HgrS TEXT(12), HgrV NUMBER)"),
+            QStringLiteral("INSERT INTO PreFlop VALUES ('AK offsuit', 'Raise 200%', 'Check/Call', "
+                           "'Check/Call', 'Check/Fold', 'Check/Fold', 'Check/Fold')"),
+            QStringLiteral("INSERT INTO FTR VALUES ('2 Kind', 'Flop', 'Call', 'Raise 100%', "
+                           "'Check/Call', 'Check/Fold', 50, 'Check/Fold', 'Check/Call', 50)")};
+}
+
+QStringList historyScript()
+{
+    return {QStringLiteral("CREATE TABLE History (DateP DATE, H1 TEXT(2), H2 TEXT(2), F1 TEXT(2), "
+                           "F2 TEXT(2), F3 TEXT(2), Tn TEXT(2), Rr TEXT(2), Rtg NUMBER, Hand "
+                           "TEXT(30), Result TEXT(5))")};
 }
 
 } // namespace
@@ -363,6 +403,79 @@ private Q_SLOTS:
         prompts().clear();
         trigger("MenuEditSystem");
         QCOMPARE(prompts().fileCaptions, QStringList{"Load System..."});
+    }
+
+    // A system or a history written by a script carries no application id; it is taken for
+    // its tables. A file that carries another program's id is refused even with them.
+    void filesMadeByScripts_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("history");
+        QTest::addColumn<int>("applicationId");
+        QTest::newRow("system without an id") << "MenuLoadSystem" << false << 0;
+        QTest::newRow("history without an id") << "MenuOpenDatabase" << true << 0;
+        QTest::newRow("system of another program") << "MenuLoadSystem" << false << 0x46524F47;
+        QTest::newRow("history of another program") << "MenuOpenDatabase" << true << 0x46524F47;
+    }
+    void filesMadeByScripts()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, history);
+        QFETCH(int, applicationId);
+        const QString path = file(QStringLiteral("script.mdb"));
+        scriptFile(path, history ? historyScript() : systemScript(), applicationId);
+        play(QStringLiteral("Kh Ac"));
+        prompts().clear();
+        this->command(command.toLatin1().constData(), path);
+        if (applicationId != 0) {
+            QCOMPARE(prompts().messages.size(), 1);
+            QVERIFY2(prompts().messages.front().text.contains(QLatin1String("another program")),
+                     qPrintable(prompts().messages.front().text));
+            QVERIFY(!FormTallowby->systemLoaded());
+            QVERIFY(!FormTallowby->historyDatabaseOpen());
+            return;
+        }
+        QVERIFY2(prompts().messages.isEmpty(), qPrintable(prompts().texts().join('\n')));
+        if (history) {
+            QVERIFY(FormTallowby->historyDatabaseOpen());
+        } else {
+            QCOMPARE(status(), QStringLiteral("System: script.mdb"));
+            QCOMPARE(FormSelCards->verdictText(1), QStringLiteral("Raise 200%"));
+        }
+    }
+
+    // A read-only system is said to be read-only as it is loaded, and its advice is used.
+    void loadReadOnlySystem()
+    {
+        const QString path = file(QStringLiteral("locked.mdb"));
+        {
+            TemporarySystem made;
+            QVERIFY(changeField(made.handSet, QStringLiteral("Hand"), {"AA"},
+                                QStringLiteral("OppCl"), QStringLiteral("Raise All-In")));
+            made.connection.close();
+            QVERIFY(QFile::copy(made.path, path));
+        }
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+        play(QStringLiteral("As Ad"));
+        command("MenuLoadSystem", path);
+        QCOMPARE(prompts().messages.size(), 1);
+        QCOMPARE(prompts().messages.front().kind, ScriptedPrompts::Message::Warning);
+        QVERIFY(prompts().messages.front().text.contains(QLatin1String("locked.mdb")));
+        QVERIFY(prompts().messages.front().text.contains(QLatin1String("read-only")));
+        QCOMPARE(status(), QStringLiteral("System: locked.mdb"));
+        QCOMPARE(FormSelCards->verdictText(1), QStringLiteral("Raise All-In"));
+
+        // The editor opens read-only for it.
+        bool closedToInput = false;
+        whenEditorOpens([&closedToInput](TFormEditSystem &editor) {
+            closedToInput =
+                !editor.findChild<QComboBox *>(QStringLiteral("DBComboBoxPFCl"))->isEnabled();
+            editor.reject();
+        });
+        trigger("MenuEditSystem");
+        QVERIFY(closedToInput);
+        QCOMPARE(prompts().messages.size(), 1);
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
     }
 
     void saveAsWithoutSystem()
