@@ -2,13 +2,12 @@
 // Fills and text colours of the player's actions.
 #include "systems/actioncolours.h"
 
+#include "panel/contrast.h"
 #include "systems/systemvocabulary.h"
 
 #include <QtGlobal>
 
-#include <algorithm>
 #include <array>
-#include <cmath>
 
 namespace {
 
@@ -26,31 +25,11 @@ constexpr std::array<QRgb, 7> kFills = {
 constexpr QRgb kOther = qRgb(150, 150, 150);
 constexpr QRgb kNone = qRgb(220, 220, 220);
 
-double channel(double c)
-{
-    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-double luminance(const QColor &colour)
-{
-    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
-           0.0722 * channel(colour.blueF());
-}
-
 } // namespace
-
-double contrastRatio(const QColor &a, const QColor &b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 ActionColours actionColours(const QString &action)
 {
     const qsizetype index = playerActions().indexOf(action);
     const QColor fill(index >= 0 ? kFills[std::size_t(index)] : action.isEmpty() ? kNone : kOther);
-    const QColor black(Qt::black);
-    const QColor white(Qt::white);
-    return {fill, contrastRatio(fill, black) >= contrastRatio(fill, white) ? black : white};
+    return {fill, readableTextOn(fill)};
 }

@@ -17,6 +17,3 @@ struct ActionColours
 // The colours of an action ("Check/Fold" .. "Raise All-In"); a text that is none of them,
 // typed by the user, gets a neutral grey; an empty one (no row) a lighter grey.
 ActionColours actionColours(const QString &action);
-
-// The contrast ratio of two colours, 1 to 21, from their relative luminance.
-double contrastRatio(const QColor &a, const QColor &b);

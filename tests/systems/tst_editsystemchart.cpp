@@ -4,6 +4,7 @@
 // page, readable colours and spoken names) and "Apply to..." on the round pages with its undo.
 #include "editorfixture.h"
 
+#include "panel/contrast.h"
 #include "systems/actioncolours.h"
 #include "systems/preflopchartmodel.h"
 #include "systems/systemvocabulary.h"
