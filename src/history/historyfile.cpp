@@ -44,7 +44,9 @@ void addHistoryIndexes(DbConnection &connection)
                                               "History (H1, H2)"));
 }
 
-QStringList missingHistoryFields(DbConnection &connection)
+namespace {
+
+QList<DbColumn> historyColumns(DbConnection &connection)
 {
     QList<DbColumn> columns;
     {
@@ -59,6 +61,14 @@ QStringList missingHistoryFields(DbConnection &connection)
         while (info.next())
             columns.append(columnFromDeclaration(info.value(1).toString(), QString()));
     }
+    return columns;
+}
+
+} // namespace
+
+QStringList missingHistoryFields(DbConnection &connection)
+{
+    const QList<DbColumn> columns = historyColumns(connection);
     QStringList missing;
     if (columns.isEmpty())
         return missing;
@@ -71,10 +81,16 @@ QStringList missingHistoryFields(DbConnection &connection)
 
 void requireHistoryFields(DbConnection &connection)
 {
+    const QString file = displayPath(connection.filePath());
+    if (historyColumns(connection).isEmpty()) {
+        throw DatabaseError(QCoreApplication::translate("HistoryFile",
+                                                        "The database “%1” has no table "
+                                                        "“History”.")
+                                .arg(file));
+    }
     const QStringList missing = missingHistoryFields(connection);
     if (missing.isEmpty())
         return;
-    const QString file = displayPath(connection.filePath());
     throw DatabaseError(
         missing.size() == 1
             ? QCoreApplication::translate("HistoryFile",

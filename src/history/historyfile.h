@@ -39,7 +39,8 @@ void addHistoryIndexes(DbConnection &connection);
 // The fields of historyFields() that the file's table "History" lacks, in that order; empty when
 // the table has them all (or has no fields at all, which opening it reports).
 QStringList missingHistoryFields(DbConnection &connection);
-// Throws DatabaseError naming the missing fields, when some are missing.
+// Throws DatabaseError when the file has no table "History" or one without all the fields,
+// naming those it lacks.
 void requireHistoryFields(DbConnection &connection);
 
 // Opens both tables, newest first: the Hand History with the given hole-card filter on, the

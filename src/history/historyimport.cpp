@@ -13,6 +13,9 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonValue>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -273,4 +276,38 @@ QString importSummaryText(const ImportSummary &summary)
             lines.append(tr("… and %1 more.").arg(summary.problems.size() - kProblemsShown));
     }
     return lines.join(QLatin1Char('\n'));
+}
+
+namespace {
+
+// A JSON string, as JSON writes it.
+QByteArray jsonText(const QString &text)
+{
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return array.mid(1, array.size() - 2);
+}
+
+} // namespace
+
+QByteArray importSummaryJson(const ImportSummary &summary)
+{
+    const ImportCounts &c = summary.counts;
+    QByteArray json = "{";
+    const std::pair<const char *, qint64> counts[] = {
+        {"imported", c.imported},      {"duplicates", c.duplicates},
+        {"other_games", c.otherGames}, {"without_cards", c.withoutCards},
+        {"cancelled", c.cancelled},    {"unreadable", c.unreadable}};
+    for (const auto &[key, value] : counts)
+        json += '"' + QByteArray(key) + "\": " + QByteArray::number(value) + ", ";
+    json += "\"errors\": [";
+    for (qsizetype p = 0; p < summary.problems.size(); ++p) {
+        const ImportProblem &problem = summary.problems.at(p);
+        if (p > 0)
+            json += ", ";
+        json += "{\"file\": " + jsonText(problem.file) +
+                ", \"line\": " + QByteArray::number(problem.line) +
+                ", \"message\": " + jsonText(problem.message) + "}";
+    }
+    json += "]}";
+    return json;
 }

@@ -68,5 +68,9 @@ using ImportProgress = std::function<bool(qint64 done, qint64 total)>;
 ImportSummary importHandHistoryFiles(DbConnection &connection, const QStringList &files,
                                      const ImportProgress &progress = {});
 
-// "12 games imported, 3 already there, ..." and the problems, one a line, for the summary box.
+// The counts, one a line, and the problems with their files and lines, for the summary box.
 QString importSummaryText(const ImportSummary &summary);
+
+// One JSON object on one line: "imported", "duplicates", "other_games", "without_cards",
+// "cancelled" and "unreadable", then "errors", a list of {"file", "line", "message"}.
+QByteArray importSummaryJson(const ImportSummary &summary);

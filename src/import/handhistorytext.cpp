@@ -94,6 +94,9 @@ DecodedLines decodeLines(QByteArrayView bytes)
         line.offset = lineStart;
         const QByteArrayView content(data + lineStart, stop - lineStart);
         line.text = utf8 ? QString::fromUtf8(content) : fromWindows1252(content);
+        // Files joined together keep the byte-order marks of all but the first.
+        if (line.text.startsWith(QChar(0xFEFF)))
+            line.text.remove(0, 1);
         qsizetype next = stop;
         if (next < size) {
             line.terminated = true;

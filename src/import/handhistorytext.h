@@ -31,7 +31,8 @@ struct DecodedLines
 };
 
 // Valid UTF-8 is read as UTF-8, anything else as Windows-1252, which gives every byte a
-// character. A UTF-8 byte-order mark at the start is dropped; a UTF-16 one gives no lines.
+// character. A UTF-8 byte-order mark at the start is dropped, and so is one that begins a line
+// (files joined together); a UTF-16 byte-order mark gives no lines.
 DecodedLines decodeLines(QByteArrayView bytes);
 
 // Windows-1252: Latin-1 with printable characters in 0x80..0x9F; the five bytes the code page

@@ -288,6 +288,10 @@ void TestHandHistoryReader::lineBreaksAndEncodings_data()
         << QByteArray("a\r\n\r\n\nb") << utf8 << QStringList{"a", "", "", "b"};
     QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF\xC3\x85ngstr\xC3\xB6m\n") << utf8
                                     << QStringList{QStringLiteral("Ångström")};
+    QTest::newRow("the byte-order mark of a file joined to another")
+        << QByteArray("a\n\xEF\xBB\xBF"
+                      "b\n")
+        << utf8 << QStringList{"a", "b"};
     QTest::newRow("Windows-1252 euro and accents")
         << QByteArray("Ren\xE9"
                       "e \x80"
