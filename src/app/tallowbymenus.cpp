@@ -50,6 +50,11 @@ void TFormTallowby::buildMenus()
               QKeySequence(Qt::CTRL | Qt::Key_O), &T::MenuOpenDatabaseClick},
              {"MenuSaveDatabaseAs", QT_TR_NOOP("Save Database &As..."),
               QKeySequence(Qt::CTRL | Qt::Key_A), &T::MenuSaveDatabaseAsClick},
+             {"N6", "", none, nullptr},
+             {"MenuImportHandHistories", QT_TR_NOOP("Import Hand Histories..."), none,
+              &T::MenuImportHandHistoriesClick},
+             {"MenuExportHistory", QT_TR_NOOP("Export History..."), none,
+              &T::MenuExportHistoryClick},
              {"N1", "", none, nullptr},
              {"MenuPrintSetup", QT_TR_NOOP("Print Setup..."), none, &T::MenuPrintSetupClick},
              {"MenuPrint", QT_TR_NOOP("Print..."), none, &T::MenuPrintClick},
@@ -67,14 +72,17 @@ void TFormTallowby::buildMenus()
              {"N5", "", none, nullptr},
              {"MenuFilter", QT_TR_NOOP("Filter History "), none, &T::MenuFilterClick},
              {"MenuSort", QT_TR_NOOP("Sort History"), none, &T::MenuSortClick},
+             {"N7", "", none, nullptr},
+             {"MenuWatchFolder", QT_TR_NOOP("Watch Hand History Folder..."), none,
+              &T::MenuWatchFolderClick},
+             {"MenuStopWatching", QT_TR_NOOP("Stop Watching"), none, &T::MenuStopWatchingClick},
          }},
         {"Systems1",
          QT_TR_NOOP("&Systems"),
          {
              {"MenuNewSystem", QT_TR_NOOP("New System..."), none, &T::MenuNewSystemClick},
              {"MenuLoadSystem", QT_TR_NOOP("Load System..."), none, &T::MenuLoadSystemClick},
-             {"MenuSaveSystemAs", QT_TR_NOOP("Save System As..."), none,
-              &T::MenuSaveSystemAsClick},
+             {"MenuSaveSystemAs", QT_TR_NOOP("Save System As..."), none, &T::MenuSaveSystemAsClick},
              {"MenuEditSystem", QT_TR_NOOP("Edit System..."), none, &T::MenuEditSystemClick},
          }},
         {"MenuHelp",
@@ -112,6 +120,7 @@ void TFormTallowby::buildMenus()
     MenuPotOddsCalculator = findChild<QAction *>(QStringLiteral("MenuPotOddsCalculator"));
     MenuPotOddsCalculator->setCheckable(true);
     MenuPotOddsCalculator->setChecked(true);
+    MenuStopWatching = findChild<QAction *>(QStringLiteral("MenuStopWatching"));
 }
 
 void TFormTallowby::MenuContentsClick()

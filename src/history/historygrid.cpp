@@ -3,6 +3,8 @@
 #include "history/historygrid.h"
 
 #include "db/dbdates.h"
+#include "db/dbtable.h"
+#include "history/historysort.h"
 #include "history/historytablemodel.h"
 #include "panel/stringgrid.h"
 
@@ -68,8 +70,29 @@ void setUpHistoryGrid(QTableView &grid, HistoryTableModel &model)
     titles->setFixedHeight(rowHeight + 2);
     titles->setStretchLastSection(false);
 
+    titles->setSortIndicatorShown(true);
+
     layOutColumns(grid);
+    showSortIndicator(grid);
     // A reset of the model (new rows, sort or filter) gives the header default widths again.
-    QObject::connect(&model, &QAbstractItemModel::modelReset, &grid,
-                     [&grid] { layOutColumns(grid); });
+    QObject::connect(&model, &QAbstractItemModel::modelReset, &grid, [&grid] {
+        layOutColumns(grid);
+        showSortIndicator(grid);
+    });
+}
+
+void showSortIndicator(QTableView &grid)
+{
+    const auto *model = qobject_cast<const HistoryTableModel *>(grid.model());
+    if (!model)
+        return;
+    const DbTable &table = model->table();
+    const std::optional<SortIndicator> shown =
+        table.isOpen() ? sortIndicatorFor(table.sort(), table.columns()) : std::nullopt;
+    QHeaderView *titles = grid.horizontalHeader();
+    if (shown)
+        titles->setSortIndicator(shown->column,
+                                 shown->descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    else
+        titles->setSortIndicator(-1, Qt::AscendingOrder);
 }

@@ -15,5 +15,10 @@ class QTableView;
 // what the locale's short date needs in this font.
 QList<int> historyColumnWidths(const QFontMetrics &metrics);
 
-// Sets the model on the grid and keeps the columns as above across every reset of the model.
+// Sets the model on the grid and keeps the columns as above across every reset of the model,
+// and the title row showing the table's sort column and direction.
 void setUpHistoryGrid(QTableView &grid, HistoryTableModel &model);
+
+// Shows the sort of the grid's table on its title row: an arrow on the first sort column, none
+// when the sort names no column.
+void showSortIndicator(QTableView &grid);

@@ -536,7 +536,9 @@ bool hasSummary(const QList<TextLine> &lines, qsizetype first, qsizetype last,
 }
 
 // Whether the client has finished writing the last hand of the bytes.
-bool lastHandComplete(const QList<TextLine> &lines, qsizetype first, qsizetype last, HandEnd end)
+// `lineCut` says the bytes end inside a line, which was left out of `lines`.
+bool lastHandComplete(const QList<TextLine> &lines, qsizetype first, qsizetype last, HandEnd end,
+                      bool lineCut)
 {
     if (end == HandEnd::Final)
         return true;
@@ -544,7 +546,7 @@ bool lastHandComplete(const QList<TextLine> &lines, qsizetype first, qsizetype l
     if (!hasSummary(lines, first, last, &summary))
         return false;
     if (end == HandEnd::Summary)
-        return true;
+        return !lineCut;
     for (qsizetype i = summary + 1; i < last; ++i) {
         if (isBlank(lines.at(i).text))
             return true;
@@ -572,8 +574,10 @@ HandHistoryReading readHandHistory(QByteArrayView bytes, const HandHistoryReadOp
     QList<TextLine> &lines = decoded.lines;
     // A line still being written is left for the next reading; so is one that ends in a CR
     // whose LF may follow.
-    if (options.end != HandEnd::Final && !lines.isEmpty() &&
-        (!lines.back().terminated || (lines.back().end == bytes.size() && bytes.back() == '\r')))
+    const bool lineCut =
+        options.end != HandEnd::Final && !lines.isEmpty() &&
+        (!lines.back().terminated || (lines.back().end == bytes.size() && bytes.back() == '\r'));
+    if (lineCut)
         lines.removeLast();
 
     std::vector<std::pair<qsizetype, Header>> headers;
@@ -603,7 +607,7 @@ HandHistoryReading readHandHistory(QByteArrayView bytes, const HandHistoryReadOp
         const qsizetype first = headers[h].first;
         const bool last = h + 1 == headers.size();
         const qsizetype end = last ? lines.size() : headers[h + 1].first;
-        if (last && !lastHandComplete(lines, first, end, options.end))
+        if (last && !lastHandComplete(lines, first, end, options.end, lineCut))
             break;
         reading.hands.append(HandParser(lines, first, end, firstLine).parse(headers[h].second));
         consumedLines = end;

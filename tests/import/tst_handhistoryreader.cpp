@@ -396,6 +396,8 @@ void TestHandHistoryReader::lastHandWhileTheClientWrites_data()
     QTest::newRow("summary and a blank line") << hand + "\n" << blank << 1 << 7;
     QTest::newRow("the next hand begins") << hand + next << blank << 1 << 6;
     QTest::newRow("summary begun, taken once settled") << hand << summary << 1 << 6;
+    QTest::newRow("summary begun, its last line still being written")
+        << hand.chopped(4) << summary << 0 << 0;
     QTest::newRow("before the summary, not even when settled")
         << hand.left(hand.indexOf("*** SUMMARY")) << summary << 0 << 0;
     QTest::newRow("a line still being written is not read")
