@@ -118,7 +118,7 @@ HandsFile &handsFile()
 void BM_Import10000Hands(benchmark::State &state)
 {
     HandsFile &hands = handsFile();
-    int round = 0;
+    static int round = 0; // a new file for every iteration of every repetition
     ImportSummary summary;
     for (auto _ : state) {
         state.PauseTiming();
