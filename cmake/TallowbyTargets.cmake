@@ -33,7 +33,9 @@ function(tallowby_add_test)
         set(runtime ${CMAKE_BINARY_DIR}/test-runtime/${T_NAME})
         file(MAKE_DIRECTORY ${runtime})
         file(CHMOD ${runtime} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
-        list(APPEND env "QT_QPA_PLATFORM=offscreen" "XDG_RUNTIME_DIR=${runtime}")
+        # The one setting the program keeps goes to the test's own folder, never the user's.
+        list(APPEND env "QT_QPA_PLATFORM=offscreen" "XDG_RUNTIME_DIR=${runtime}"
+             "XDG_CONFIG_HOME=${runtime}/config")
     endif()
     set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "${env}")
     if(T_TIMEOUT)

@@ -62,6 +62,7 @@ dpkg -x "$deb" "$root"
 expected=(
     usr/games/tallowby
     usr/games/tallowby-odds
+    usr/games/tallowby-import
     usr/share/tallowby/tallowbyhelp.chm
     usr/share/tallowby/preflop-equity.txt
     usr/share/tallowby/Starter.mdb
@@ -70,6 +71,7 @@ expected=(
     usr/share/icons/hicolor/scalable/apps/org.tallowby.Tallowby.svg
     usr/share/man/man6/tallowby.6.gz
     usr/share/man/man6/tallowby-odds.6.gz
+    usr/share/man/man6/tallowby-import.6.gz
     usr/share/doc/tallowby/copyright
     usr/share/doc/tallowby/changelog.Debian.gz
 )
@@ -95,7 +97,7 @@ owner_of() {
 }
 # Every library the programs link directly comes from a package that Depends names.
 ldconfig -p >"$scratch/libraries"
-for program in tallowby tallowby-odds; do
+for program in tallowby tallowby-odds tallowby-import; do
     while read -r library; do
         file=$(awk -v lib="$library" '$1 == lib && /x86-64|x86_64/ && !found { print $NF; found = 1 }' \
             "$scratch/libraries")
@@ -112,7 +114,7 @@ grep -qx 'Exec=/usr/games/tallowby' "$launcher" || fail "the launcher does not s
 grep -qx 'StartupWMClass=Tallowby' "$launcher" || fail "the launcher names another window class"
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.tallowby.Tallowby.metainfo.xml" \
     >"$scratch/appstream.log" || { cat "$scratch/appstream.log"; fail "the metainfo does not validate"; }
-for page in tallowby tallowby-odds; do
+for page in tallowby tallowby-odds tallowby-import; do
     zcat "$root/usr/share/man/man6/$page.6.gz" >"$scratch/$page.6"
     grep -q '^\.SH EXIT STATUS' "$scratch/$page.6" || fail "the manual page of $page has no EXIT STATUS section"
 done
@@ -139,6 +141,16 @@ check_prefix() {
     [[ $odds == *'"method": "table"'* && $odds == *'"equity": 85.2,'* ]] ||
         fail "tallowby-odds did not read its equity table in $name: $odds"
     echo "tallowby-odds: pocket aces heads-up, equity 85.2 from the table"
+
+    # One hand imported into a history file the importer makes, outside the prefix.
+    local hands=$scratch/hands-$name.txt history=$scratch/history-$name.mdb imported
+    printf '%s\n' "PokerStars Hand #1: Hold'em No Limit (\$0.01/\$0.02 USD) - 2024/03/05 21:14:09 ET" \
+        '*** HOLE CARDS ***' 'Dealt to ann [Ah Kd]' 'ann collected $0.03 from pot' \
+        '*** SUMMARY ***' 'Total pot $0.03 | Rake $0' >"$hands"
+    imported=$("$prefix/games/tallowby-import" "$history" "$hands") ||
+        fail "tallowby-import failed in $name: $imported"
+    [[ $imported == *'"imported": 1,'* ]] || fail "tallowby-import imported nothing in $name: $imported"
+    echo "tallowby-import: one hand into a new history file"
 
     local home=$scratch/home-$name
     mkdir -p "$home" "$scratch/runtime-$name"

@@ -9,8 +9,17 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace {
+
+// "mdb" of a filter "MS Access Database (*.mdb)"; empty unless the filter names one extension.
+QString onlySuffixOf(const QString &filter)
+{
+    static const QRegularExpression single(QStringLiteral("^[^(]*\\(\\*\\.(\\w+)\\)$"));
+    const QRegularExpressionMatch match = single.match(filter.trimmed());
+    return match.hasMatch() ? match.captured(1) : QString();
+}
 
 class DialogPrompts final : public Prompts
 {
@@ -44,7 +53,30 @@ public:
     QString openFileName(QWidget *parent, const QString &caption, const QString &folder,
                          const QString &filter) override
     {
-        return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+        QFileDialog dialog(parent, caption, folder, filter);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        // "stats" typed for "stats.mdb" is found.
+        dialog.setDefaultSuffix(onlySuffixOf(filter));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return {};
+        return dialog.selectedFiles().constFirst();
+    }
+
+    void information(QWidget *parent, const QString &text) override
+    {
+        QMessageBox::information(parent, QString::fromLatin1(kApplicationTitle), text);
+    }
+
+    QStringList openFileNames(QWidget *parent, const QString &caption, const QString &folder,
+                              const QString &filter) override
+    {
+        return QFileDialog::getOpenFileNames(parent, caption, folder, filter);
+    }
+
+    QString folderName(QWidget *parent, const QString &caption, const QString &folder) override
+    {
+        return QFileDialog::getExistingDirectory(parent, caption, folder);
     }
 
     QString saveFileName(QWidget *parent, const QString &caption, const QString &folder,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -26,11 +27,26 @@ public:
     // Yes and No, or Yes, No and Cancel.
     virtual Answer question(QWidget *parent, const QString &caption, const QString &text,
                             bool withCancel) = 0;
-    // Empty when the user cancels.
+    // Empty when the user cancels. A filter with one extension ("(*.mdb)") adds it to a name
+    // typed without one.
     virtual QString openFileName(QWidget *parent, const QString &caption, const QString &folder,
                                  const QString &filter) = 0;
     virtual QString saveFileName(QWidget *parent, const QString &caption, const QString &folder,
                                  const QString &filter, const QString &defaultSuffix) = 0;
+
+    // One OK button and the information icon; prompts that show no other kind say it as a
+    // warning.
+    virtual void information(QWidget *parent, const QString &text) { warning(parent, text); }
+    // Several existing files; empty when the user cancels. Prompts that choose one file at a
+    // time give that one.
+    virtual QStringList openFileNames(QWidget *parent, const QString &caption,
+                                      const QString &folder, const QString &filter)
+    {
+        const QString one = openFileName(parent, caption, folder, filter);
+        return one.isEmpty() ? QStringList() : QStringList{one};
+    }
+    // An existing folder; empty when the user cancels, or with prompts that choose no folders.
+    virtual QString folderName(QWidget *, const QString &, const QString &) { return {}; }
 };
 
 // The prompts in force: real dialogs unless a test installed others.

@@ -6,6 +6,7 @@
 #include "app/commandguard.h"
 #include "app/placement.h"
 #include "app/prompts.h"
+#include "db/dbtable.h"
 #include "engine/handstate.h"
 #include "engine/odds.h"
 #include "history/newgame.h"
@@ -56,7 +57,6 @@ QTableView *historyGrid(const QString &name, const QString &spoken, QWidget *par
     grid->setAccessibleName(spoken);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setTabKeyNavigation(false);
     return grid;
 }
@@ -90,6 +90,7 @@ TFormTallowby::TFormTallowby(QWidget *parent)
     buildStatusBar();
     createSystemConnection();
     createHistoryConnection();
+    createHandHistoryWatcher();
     const QSize needed = minimumSizeHint();
     setFixedSize(std::max(kClientWidth, needed.width()),
                  std::max(kClientHeight + menuBar()->sizeHint().height(), needed.height()));
@@ -107,7 +108,13 @@ void TFormTallowby::setGridColumnWidths()
     StringGridGS->horizontalHeader()->setStretchLastSection(true);
 }
 
-TFormTallowby::~TFormTallowby() = default;
+TFormTallowby::~TFormTallowby()
+{
+    // The tables close with the connection, after this window's own parts are gone: nothing of
+    // theirs may reach back into it.
+    if (ADOTableGHistory)
+        ADOTableGHistory->disconnect(this);
+}
 
 void TFormTallowby::buildTabs()
 {
@@ -171,6 +178,11 @@ void TFormTallowby::buildStatusBar()
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(statusPanels_[0]);
     statusBar()->addWidget(statusPanels_[1], 1);
+    // Shown while a hand-history folder is watched.
+    watchPanel_ = new QLabel(this);
+    watchPanel_->setObjectName(QStringLiteral("StatusPanelWatch"));
+    watchPanel_->setVisible(false);
+    statusBar()->addPermanentWidget(watchPanel_);
 }
 
 QString TFormTallowby::statusPanelText(int panel) const

@@ -6,6 +6,8 @@
 #pragma once
 
 #include "history/gamestatistics.h"
+#include "history/historyedits.h"
+#include "history/historyimport.h"
 
 #include <QMainWindow>
 
@@ -17,6 +19,7 @@ class DbConnection;
 class DbQuery;
 class DbTable;
 class GameStatsModel;
+class HandHistoryWatcher;
 class HandOddsModel;
 class HintLine;
 class QAction;
@@ -63,6 +66,16 @@ public:
     void MenuNewDatabaseClick();
     void MenuOpenDatabaseClick();
     void MenuSaveDatabaseAsClick();
+    void MenuImportHandHistoriesClick();
+    void MenuExportHistoryClick();
+    void MenuWatchFolderClick();
+    void MenuStopWatchingClick();
+
+    // Correcting the history: the selected games of a history grid deleted after a
+    // confirmation, and the last deletion undone.
+    void DeleteGamesClick(QTableView *grid);
+    void UndoDeleteClick();
+    bool canUndoDelete() const;
 
     // History files: make an empty one at a new path, open both history tables (and refresh
     // the statistics), the open file's full path. Title clicks sort a history grid by a column
@@ -89,6 +102,11 @@ public:
     DbTable &typeSetTable() const { return *ADOTableTypeSet; }
     QString SystemFilePath() const;
 
+    HandHistoryWatcher &handHistoryWatcher() const { return *watcher_; }
+    // The Game History tab's caption and tooltip, which say when a date filter is on.
+    QString gameHistoryCaption() const;
+    QString gameHistoryToolTip() const;
+
     HandOddsModel &handOdds() const { return *handOdds_; }
     GameStatsModel &gameStatistics() const { return *gameStats_; }
     QTableView *handHistoryGrid() const { return DBGridHHistory; }
@@ -101,6 +119,10 @@ public:
     // Before the first show, the three start windows are placed, so that the window system
     // puts each frame, title bar included, where it was meant to go.
     void setVisible(bool visible) override;
+
+Q_SIGNALS:
+    // Games were deleted or put back.
+    void historyEdited();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -126,6 +148,13 @@ private:
     bool recordGame();
     void refreshGameStatistics();
     void readHandHistory(const std::function<void()> &read);
+    // After games were added or taken out: both views, the statistics and the captions.
+    void refreshAfterChange();
+    void setUpHistoryEditing(QTableView *grid);
+    void createHandHistoryWatcher();
+    void showWatchedFolder();
+    void watcherImported(const ImportSummary &summary);
+    void showGameHistoryFilter();
 
     QTabWidget *PageControl = nullptr;
     QTableView *StringGrid = nullptr;
@@ -135,7 +164,9 @@ private:
     HandOddsModel *handOdds_ = nullptr;
     GameStatsModel *gameStats_ = nullptr;
     HintLine *statusPanels_[2] = {};
+    QLabel *watchPanel_ = nullptr;
     QAction *MenuPotOddsCalculator = nullptr;
+    QAction *MenuStopWatching = nullptr;
     CommandKeys *commandKeys_ = nullptr;
     DbConnection *ADOConE = nullptr;
     DbTable *ADOTableHandSet = nullptr;
@@ -145,6 +176,10 @@ private:
     DbTable *ADOTableGHistory = nullptr;
     DbQuery *ADOQuery = nullptr;
     GameStatisticsCounter statisticsCounter_;
+    HandHistoryWatcher *watcher_ = nullptr;
+    QString watchReport_; // what the watcher did last, for the status bar's tooltip
+    std::optional<DeletedGames> lastDeletion_;
+    QString gameFilterDescription_; // the date filter in force, in words
     // The state of the history file from before the Hand History last read its rows.
     std::optional<FileVersion> handRowsRead_;
     bool shown_ = false;

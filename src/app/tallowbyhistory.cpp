@@ -13,6 +13,7 @@
 #include "db/dbquery.h"
 #include "db/dbtable.h"
 #include "engine/handstate.h"
+#include "history/datefilter.h"
 #include "history/filter.h"
 #include "history/historyfile.h"
 #include "history/historygrid.h"
@@ -62,8 +63,9 @@ QString databasePanelText(const QString &path)
     return TFormTallowby::tr("Database: ") + QFileInfo(path).fileName();
 }
 
-// A title click sorts by that column, the direction alternating with every click.
-void sortByTitle(QWidget *parent, DbTable &table, int column)
+// A title click sorts by that column, the direction alternating with every click. The title
+// row shows the sort in force, also when the new one failed.
+void sortByTitle(QWidget *parent, QTableView &grid, DbTable &table, int column)
 {
     runCommand(parent, [&table, column] {
         if (!table.isOpen() || column < 0 || column >= table.columns().size())
@@ -71,6 +73,7 @@ void sortByTitle(QWidget *parent, DbTable &table, int column)
         BusyCursor busy;
         table.setSort(titleClickSort(table.sort(), table.columns().at(column).name));
     });
+    showSortIndicator(grid);
 }
 
 } // namespace
@@ -97,6 +100,10 @@ void TFormTallowby::createHistoryConnection()
             [this](int section) { DBGridHHistoryTitleClick(historyTableColumn(section)); });
     connect(DBGridGHistory->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int section) { DBGridGHistoryTitleClick(historyTableColumn(section)); });
+    setUpHistoryEditing(DBGridHHistory);
+    setUpHistoryEditing(DBGridGHistory);
+    // The Game History tab says whether a date filter narrows it, whatever set the filter.
+    connect(ADOTableGHistory, &DbTable::rowsReset, this, &TFormTallowby::showGameHistoryFilter);
 }
 
 // The state is taken before the rows are read: a file that changes meanwhile never passes for
@@ -274,12 +281,12 @@ void TFormTallowby::ApplyHandHistoryFilter()
 
 void TFormTallowby::DBGridHHistoryTitleClick(int column)
 {
-    sortByTitle(this, *ADOTableHHistory, column);
+    sortByTitle(this, *DBGridHHistory, *ADOTableHHistory, column);
 }
 
 void TFormTallowby::DBGridGHistoryTitleClick(int column)
 {
-    sortByTitle(this, *ADOTableGHistory, column);
+    sortByTitle(this, *DBGridGHistory, *ADOTableGHistory, column);
 }
 
 void TFormTallowby::MenuFilterClick()
@@ -288,8 +295,11 @@ void TFormTallowby::MenuFilterClick()
         return;
     FormFilter->setApplyFilter([this](const QString &filter) {
         BusyCursor busy;
+        const QString described = describeDateFilter(FormFilter->choice(), QDate::currentDate());
         ADOTableGHistory->setFilter(filter);
         ADOTableGHistory->setFiltered(true);
+        gameFilterDescription_ = described;
+        showGameHistoryFilter();
     });
     FormFilter->exec();
 }

@@ -52,6 +52,11 @@ void TFormTallowby::buildMenus()
               QKeySequence(Qt::CTRL | Qt::Key_O), &T::MenuOpenDatabaseClick},
              {"MenuSaveDatabaseAs", QT_TR_NOOP("Save Database &As..."),
               QKeySequence(Qt::CTRL | Qt::Key_A), &T::MenuSaveDatabaseAsClick},
+             {"N6", "", none, nullptr},
+             {"MenuImportHandHistories", QT_TR_NOOP("Import Hand Histories..."), none,
+              &T::MenuImportHandHistoriesClick},
+             {"MenuExportHistory", QT_TR_NOOP("Export History..."), none,
+              &T::MenuExportHistoryClick},
              {"N1", "", none, nullptr},
              {"MenuPrintSetup", QT_TR_NOOP("Print Setup..."), none, &T::MenuPrintSetupClick},
              {"MenuPrint", QT_TR_NOOP("Print..."), none, &T::MenuPrintClick},
@@ -69,6 +74,10 @@ void TFormTallowby::buildMenus()
              {"N5", "", none, nullptr},
              {"MenuFilter", QT_TR_NOOP("Filter History "), none, &T::MenuFilterClick},
              {"MenuSort", QT_TR_NOOP("Sort History"), none, &T::MenuSortClick},
+             {"N7", "", none, nullptr},
+             {"MenuWatchFolder", QT_TR_NOOP("Watch Hand History Folder..."), none,
+              &T::MenuWatchFolderClick},
+             {"MenuStopWatching", QT_TR_NOOP("Stop Watching"), none, &T::MenuStopWatchingClick},
          }},
         {"Systems1",
          QT_TR_NOOP("&Systems"),
@@ -113,6 +122,7 @@ void TFormTallowby::buildMenus()
     MenuPotOddsCalculator = findChild<QAction *>(QStringLiteral("MenuPotOddsCalculator"));
     MenuPotOddsCalculator->setCheckable(true);
     MenuPotOddsCalculator->setChecked(true);
+    MenuStopWatching = findChild<QAction *>(QStringLiteral("MenuStopWatching"));
 
     // The menu's keys work from every window of the program.
     QList<QAction *> commands;

@@ -28,7 +28,11 @@ QString chooseSystemFile(QWidget *parent, const QString &caption, bool forSaving
         return prompts().saveFileName(parent, caption, folder, systemFileFilter(),
                                       QString::fromLatin1(kSystemFileSuffix));
     }
-    return prompts().openFileName(parent, caption, folder, systemFileFilter());
+    // A name typed without extension gets ".mdb", as in the history's dialogs.
+    const QString chosen = prompts().openFileName(parent, caption, folder, systemFileFilter());
+    if (chosen.isEmpty() || !QFileInfo(chosen).suffix().isEmpty() || QFileInfo::exists(chosen))
+        return chosen;
+    return chosen + QLatin1Char('.') + QLatin1String(kSystemFileSuffix);
 }
 
 // The status bar names the loaded system by its file name alone.

@@ -303,6 +303,11 @@ QVariant DbTable::cell(int row, int column) const
         ->cells[std::size_t(row % blockSize) * std::size_t(m_columns.size()) + std::size_t(column)];
 }
 
+qint64 DbTable::rowId(int row) const
+{
+    return row >= 0 && row < rowCount() ? m_rowIds[std::size_t(row)] : -1;
+}
+
 DbTable::RowBlock DbTable::fetchBlock(int blockIndex) const
 {
     const int start = blockIndex * blockSize;

@@ -86,6 +86,8 @@ public:
 
     // Stored value of any row, for views.
     QVariant cell(int row, int column) const;
+    // The SQLite row id of a row in the current order; -1 for none.
+    qint64 rowId(int row) const;
 
     // Writing. A pending row is posted before the table moves, sorts or filters; a failed
     // setField() or post() drops the pending row, so no half row is ever written.

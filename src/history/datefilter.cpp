@@ -87,3 +87,36 @@ DateFilterText gameHistoryFilterText(const DateFilterChoice &choice, QDate today
     }
     return text;
 }
+
+QString describeDateFilter(const DateFilterChoice &choice, QDate today, const QLocale &locale)
+{
+    using Kind = DateFilterChoice::Kind;
+    const auto dayOf = [](const DateFilterChoice::Day &day) {
+        return QDate(day.year, day.month, day.day);
+    };
+    switch (choice.kind) {
+    case Kind::All:
+        return {};
+    case Kind::Today:
+        return tr("Today's games (%1)").arg(shortDateText(today, locale));
+    case Kind::Day:
+        if (!dayOf(choice.day).isValid())
+            return {};
+        return tr("The games of %1").arg(shortDateText(dayOf(choice.day), locale));
+    case Kind::Month: {
+        const QDate first(choice.monthYear, choice.month, 1);
+        if (!first.isValid())
+            return {};
+        return tr("The games of %1 %2")
+            .arg(locale.standaloneMonthName(choice.month, QLocale::LongFormat))
+            .arg(choice.monthYear);
+    }
+    case Kind::Range:
+        if (!dayOf(choice.start).isValid() || !dayOf(choice.end).isValid())
+            return {};
+        return tr("The games from %1 to %2")
+            .arg(shortDateText(dayOf(choice.start), locale),
+                 shortDateText(dayOf(choice.end), locale));
+    }
+    return {};
+}

@@ -48,3 +48,9 @@ struct DateFilterText
 // "DateP >= <start> AND DateP <= <end>". A start after the end is no error: no game matches.
 DateFilterText gameHistoryFilterText(const DateFilterChoice &choice, QDate today,
                                      const QLocale &locale = QLocale());
+
+// The games the choice shows, in words for the Game History tab's tooltip: "Today's games
+// (05/03/2024)", "The games of 05/03/2024", "The games of March 2024", "The games from
+// 01/03/2024 to 15/03/2024"; empty for "All games" and for a day that does not exist.
+QString describeDateFilter(const DateFilterChoice &choice, QDate today,
+                           const QLocale &locale = QLocale());

@@ -3,10 +3,15 @@
 #include "history/historyfile.h"
 
 #include "db/dbconnection.h"
+#include "db/dberror.h"
 #include "db/dbfiles.h"
 #include "db/dbtable.h"
+#include "db/dbvalue.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
 
 QStringList historyFields()
 {
@@ -22,6 +27,7 @@ void createHistoryFile(DbConnection &connection, const QString &path)
     connection.setConnectionString(DbConnection::connectionStringFor(path));
     try {
         executeCommand(connection, QString::fromLatin1(kCreateHistoryTable));
+        addHistoryIndexes(connection);
     } catch (...) {
         connection.close();
         // A file without its table would only be refused when opened later.
@@ -30,10 +36,78 @@ void createHistoryFile(DbConnection &connection, const QString &path)
     }
 }
 
+void addHistoryIndexes(DbConnection &connection)
+{
+    executeCommand(connection,
+                   QStringLiteral("CREATE INDEX IF NOT EXISTS HistoryDates ON History (DateP)"));
+    executeCommand(connection, QStringLiteral("CREATE INDEX IF NOT EXISTS HistoryHoleCards ON "
+                                              "History (H1, H2)"));
+}
+
+namespace {
+
+QList<DbColumn> historyColumns(DbConnection &connection)
+{
+    QList<DbColumn> columns;
+    {
+        QSqlQuery info(connection.database());
+        if (!info.exec(QStringLiteral("PRAGMA table_info(History)"))) {
+            throw sqlFailure(QCoreApplication::translate("HistoryFile",
+                                                         "The table “History” of “%1” could not "
+                                                         "be read.")
+                                 .arg(displayPath(connection.filePath())),
+                             info.lastError());
+        }
+        while (info.next())
+            columns.append(columnFromDeclaration(info.value(1).toString(), QString()));
+    }
+    return columns;
+}
+
+} // namespace
+
+QStringList missingHistoryFields(DbConnection &connection)
+{
+    const QList<DbColumn> columns = historyColumns(connection);
+    QStringList missing;
+    if (columns.isEmpty())
+        return missing;
+    for (const QString &field : historyFields()) {
+        if (columnIndex(columns, field) < 0)
+            missing.append(field);
+    }
+    return missing;
+}
+
+void requireHistoryFields(DbConnection &connection)
+{
+    const QString file = displayPath(connection.filePath());
+    if (historyColumns(connection).isEmpty()) {
+        throw DatabaseError(QCoreApplication::translate("HistoryFile",
+                                                        "The database “%1” has no table "
+                                                        "“History”.")
+                                .arg(file));
+    }
+    const QStringList missing = missingHistoryFields(connection);
+    if (missing.isEmpty())
+        return;
+    throw DatabaseError(
+        missing.size() == 1
+            ? QCoreApplication::translate("HistoryFile",
+                                          "“%1” is no history file: its table “History” has no "
+                                          "field %2.")
+                  .arg(file, missing.front())
+            : QCoreApplication::translate("HistoryFile",
+                                          "“%1” is no history file: its table “History” lacks "
+                                          "the fields %2.")
+                  .arg(file, missing.join(QStringLiteral(", "))));
+}
+
 void openHistoryTables(DbConnection &connection, DbTable &handHistory, DbTable &gameHistory,
                        const QString &holeCardFilter)
 {
     try {
+        requireHistoryFields(connection);
         // Sort and filter are set while the tables are closed, so each reads its rows once.
         handHistory.close();
         handHistory.setSort(QString::fromLatin1(kNewestFirst));

@@ -28,11 +28,24 @@ inline constexpr const char *kResultFold = "Fold";
 inline constexpr const char *kNewestFirst = "DateP DESC";
 
 // Makes an empty history file at a path where no file exists, points the connection at it and
-// creates the table, which connects it. A file whose table could not be made is removed again.
+// creates the table, which connects it, with its indexes. A file whose table could not be made
+// is removed again.
 void createHistoryFile(DbConnection &connection, const QString &path);
 
+// Indexes on the date and the hole cards, which keep the views and the statistics quick on a
+// file of a million games. The table itself stays as it is; an index already there is kept.
+void addHistoryIndexes(DbConnection &connection);
+
+// The fields of historyFields() that the file's table "History" lacks, in that order; empty when
+// the table has them all (or has no fields at all, which opening it reports).
+QStringList missingHistoryFields(DbConnection &connection);
+// Throws DatabaseError when the file has no table "History" or one without all the fields,
+// naming those it lacks.
+void requireHistoryFields(DbConnection &connection);
+
 // Opens both tables, newest first: the Hand History with the given hole-card filter on, the
-// Game History with whatever filter it had. Each table reads its rows once. When a table cannot
-// be opened the connection is closed, so no half-open file stays in use.
+// Game History with whatever filter it had. Each table reads its rows once. A table without
+// the fields of a history is refused with a message that names the missing ones. When a table
+// cannot be opened the connection is closed, so no half-open file stays in use.
 void openHistoryTables(DbConnection &connection, DbTable &handHistory, DbTable &gameHistory,
                        const QString &holeCardFilter);

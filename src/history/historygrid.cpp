@@ -3,6 +3,8 @@
 #include "history/historygrid.h"
 
 #include "db/dbdates.h"
+#include "db/dbtable.h"
+#include "history/historysort.h"
 #include "history/historytablemodel.h"
 #include "panel/stringgrid.h"
 
@@ -141,8 +143,38 @@ void setUpHistoryGrid(QTableView &grid, HistoryTableModel &model)
     titles->setFixedHeight(rowHeight + 2);
     titles->setStretchLastSection(false);
 
+    titles->setSortIndicatorShown(true);
+
     layOutColumns(grid);
+    showSortIndicator(grid);
     // A reset of the model (new rows, sort or filter) gives the header default widths again.
-    QObject::connect(&model, &QAbstractItemModel::modelReset, &grid,
-                     [&grid] { layOutColumns(grid); });
+    QObject::connect(&model, &QAbstractItemModel::modelReset, &grid, [&grid] {
+        layOutColumns(grid);
+        showSortIndicator(grid);
+    });
+}
+
+const HistoryTableModel *historyRowsOf(const QTableView &grid)
+{
+    // The grid shows the table's model through the proxy that leaves out Rtg; its rows are the
+    // table's rows.
+    const auto *shownRows = qobject_cast<const QAbstractProxyModel *>(grid.model());
+    return qobject_cast<const HistoryTableModel *>(shownRows ? shownRows->sourceModel()
+                                                             : grid.model());
+}
+
+void showSortIndicator(QTableView &grid)
+{
+    const HistoryTableModel *model = historyRowsOf(grid);
+    if (!model)
+        return;
+    const DbTable &table = model->table();
+    const std::optional<SortIndicator> shown =
+        table.isOpen() ? sortIndicatorFor(table.sort(), table.columns()) : std::nullopt;
+    QHeaderView *titles = grid.horizontalHeader();
+    if (shown && historyGridColumn(shown->column) >= 0)
+        titles->setSortIndicator(historyGridColumn(shown->column),
+                                 shown->descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    else
+        titles->setSortIndicator(-1, Qt::AscendingOrder);
 }

@@ -21,6 +21,13 @@ QList<int> historyColumnWidths(const QFontMetrics &metrics);
 int historyGridColumn(int tableColumn);
 int historyTableColumn(int gridColumn);
 
-// Shows the model's rows on the grid without Rtg and keeps the columns as above across every
-// reset of the model.
+// Shows the model's rows on the grid without Rtg, keeps the columns as above across every reset
+// of the model, and the title row showing the table's sort column and direction.
 void setUpHistoryGrid(QTableView &grid, HistoryTableModel &model);
+
+// The table model behind a grid set up as above (row for row), or null.
+const HistoryTableModel *historyRowsOf(const QTableView &grid);
+
+// Shows the sort of the grid's table on its title row: an arrow on the first sort column, none
+// when the sort names no column.
+void showSortIndicator(QTableView &grid);

@@ -36,3 +36,23 @@ std::optional<QString> sortForItem(const QString &itemText, bool descending)
     }
     return std::nullopt;
 }
+
+std::optional<SortIndicator> sortIndicatorFor(const QString &sort, const QList<DbColumn> &columns)
+{
+    const QStringList words =
+        sort.section(QLatin1Char(','), 0, 0).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.isEmpty() || words.size() > 2)
+        return std::nullopt;
+    QString field = words.front();
+    if (field.startsWith(QLatin1Char('[')) && field.endsWith(QLatin1Char(']')))
+        field = field.mid(1, field.size() - 2);
+    const int column = columnIndex(columns, field);
+    if (column < 0)
+        return std::nullopt;
+    const bool descending =
+        words.size() == 2 && words.back().compare(QLatin1String("DESC"), Qt::CaseInsensitive) == 0;
+    if (words.size() == 2 && !descending &&
+        words.back().compare(QLatin1String("ASC"), Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    return SortIndicator{column, descending};
+}

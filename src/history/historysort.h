@@ -3,6 +3,9 @@
 // choice of the Sort dialog.
 #pragma once
 
+#include "db/dbvalue.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -20,3 +23,13 @@ QString titleClickSort(const QString &currentSort, const QString &field);
 // The sort for an item text of the Sort dialog, compared without regard to case; nothing when
 // the text names no item.
 std::optional<QString> sortForItem(const QString &itemText, bool descending);
+
+// The column and direction a grid's title row shows for a sort text: its first field, ascending
+// or followed by DESC; nothing for an empty sort or one that names no column.
+struct SortIndicator
+{
+    int column = -1;
+    bool descending = false;
+    bool operator==(const SortIndicator &) const = default;
+};
+std::optional<SortIndicator> sortIndicatorFor(const QString &sort, const QList<DbColumn> &columns);

@@ -30,6 +30,10 @@ QString DbTableReportSource::text(const QString &field) const
 {
     const int column = columnIndex(m_table.columns(), field);
     if (column >= 0 && m_table.columns().at(column).kind == DbColumnKind::Date) {
+        // A value another program wrote that is no date prints as it is written.
+        const QVariant stored = m_table.value(field);
+        if (stored.typeId() == QMetaType::QString && !parseStoredDate(stored.toString()))
+            return stored.toString();
         const QDate day = m_table.date(field);
         return day.isValid() ? shortDateText(day) : QString();
     }

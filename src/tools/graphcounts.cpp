@@ -2,7 +2,9 @@
 // Counting history rows into bars.
 #include "tools/graphcounts.h"
 
+#include "db/dberror.h"
 #include "db/dbtable.h"
+#include "db/dbvalue.h"
 #include "engine/evaluate.h"
 #include "report/reportsource.h"
 
@@ -280,6 +282,21 @@ QList<GraphBar> GraphTally::bars(bool percent) const
     return bars;
 }
 
+namespace {
+
+// A rating written as text by another program lies outside every hand type, as a rating too
+// large for any does: it counts in the total only.
+qint64 ratingOf(const QVariant &stored)
+{
+    try {
+        return valueInteger(stored, QLatin1String("Rtg"));
+    } catch (const DatabaseError &) {
+        return -1;
+    }
+}
+
+} // namespace
+
 GraphTally tallyTable(DbTable &table, GraphType type)
 {
     GraphTally tally(type);
@@ -294,7 +311,7 @@ GraphTally tallyTable(DbTable &table, GraphType type)
             row.h2 = table.text(QStringLiteral("H2"));
         }
         if (readsRating)
-            row.rating = table.integer(QStringLiteral("Rtg"));
+            row.rating = ratingOf(table.value(QStringLiteral("Rtg")));
         if (readsResult)
             row.result = table.text(QStringLiteral("Result"));
         tally.count(row);

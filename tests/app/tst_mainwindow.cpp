@@ -135,6 +135,10 @@ private Q_SLOTS:
         QTest::newRow("MenuSaveDatabaseAs")
             << "MenuSaveDatabaseAs"
             << "Save Database &As..." << QKeySequence(QStringLiteral("Ctrl+A")) << true;
+        QTest::newRow("MenuImportHandHistories") << "MenuImportHandHistories"
+                                                 << "Import Hand Histories..." << none << true;
+        QTest::newRow("MenuExportHistory") << "MenuExportHistory"
+                                           << "Export History..." << none << true;
         QTest::newRow("MenuPrintSetup") << "MenuPrintSetup"
                                         << "Print Setup..." << none << true;
         QTest::newRow("MenuPrint") << "MenuPrint"
@@ -149,6 +153,10 @@ private Q_SLOTS:
                                     << "Filter History " << none << true;
         QTest::newRow("MenuSort") << "MenuSort"
                                   << "Sort History" << none << true;
+        QTest::newRow("MenuWatchFolder") << "MenuWatchFolder"
+                                         << "Watch Hand History Folder..." << none << true;
+        QTest::newRow("MenuStopWatching") << "MenuStopWatching"
+                                          << "Stop Watching" << none << false;
         QTest::newRow("MenuNewSystem") << "MenuNewSystem"
                                        << "New System..." << none << true;
         QTest::newRow("MenuLoadSystem") << "MenuLoadSystem"
@@ -191,10 +199,12 @@ private Q_SLOTS:
                                      QStringLiteral("&Systems"), QStringLiteral("&Help")}));
         QCOMPARE(lines.join(QLatin1Char(' ')),
                  QStringLiteral("MenuNewGame N3 MenuNewDatabase MenuOpenDatabase "
-                                "MenuSaveDatabaseAs N1 MenuPrintSetup MenuPrint N4 MenuQuit "
+                                "MenuSaveDatabaseAs N6 MenuImportHandHistories "
+                                "MenuExportHistory N1 MenuPrintSetup MenuPrint N4 MenuQuit "
                                 "MenuGameHistoryGraph MenuPotOddsCalculator N5 MenuFilter "
-                                "MenuSort MenuNewSystem MenuLoadSystem MenuSaveSystemAs "
-                                "MenuEditSystem MenuContents N2 MenuAbout"));
+                                "MenuSort N7 MenuWatchFolder MenuStopWatching MenuNewSystem "
+                                "MenuLoadSystem MenuSaveSystemAs MenuEditSystem MenuContents N2 "
+                                "MenuAbout"));
     }
 
     void noDatabaseOpen_data()
@@ -204,6 +214,8 @@ private Q_SLOTS:
         QTest::newRow("Game History Graph") << "MenuGameHistoryGraph";
         QTest::newRow("Filter History ") << "MenuFilter";
         QTest::newRow("Sort History") << "MenuSort";
+        QTest::newRow("Import Hand Histories...") << "MenuImportHandHistories";
+        QTest::newRow("Export History...") << "MenuExportHistory";
     }
 
     void noDatabaseOpen()

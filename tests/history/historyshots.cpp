@@ -1,16 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the history tabs (Hand History, Game History, Game Statistics) with a few dozen
 // games, and the View and Sort History dialogs, to PNG files for looking at them. Not a test:
-// run it by hand with the folder to write into, under QT_QPA_PLATFORM=offscreen.
+// run it by hand with the folder to write into, under QT_QPA_PLATFORM=offscreen; "--font=13"
+// sets the font size in points, "--dark" a dark palette.
 #include "historyfixture.h"
 
+#include "controls.h"
 #include "history/filter.h"
+#include "history/handhistorywatcher.h"
 #include "history/sort.h"
 #include "panel/selcards.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QRandomGenerator>
+#include <QStyleFactory>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
@@ -63,7 +69,26 @@ QList<QVariantList> someGames()
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QString folder = QStringLiteral(".");
+    for (const QString &argument : QApplication::arguments().mid(1)) {
+        if (argument.startsWith(QLatin1String("--font="))) {
+            QFont font = QApplication::font();
+            font.setPointSizeF(argument.mid(7).toDouble());
+            QApplication::setFont(font);
+        } else if (argument == QLatin1String("--dark")) {
+            QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+            QPalette dark;
+            dark.setColor(QPalette::Window, QColor(45, 45, 48));
+            dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+            dark.setColor(QPalette::Base, QColor(30, 30, 30));
+            dark.setColor(QPalette::Text, QColor(230, 230, 230));
+            dark.setColor(QPalette::Button, QColor(60, 60, 63));
+            dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+            QApplication::setPalette(dark);
+        } else {
+            folder = argument;
+        }
+    }
     QTemporaryDir files;
     RunningProgram program;
     QApplication::processEvents();
@@ -87,6 +112,20 @@ int main(int argc, char *argv[])
     FormTallowby->DBGridGHistoryTitleClick(10);
     QApplication::processEvents();
     save(*FormTallowby, folder, QStringLiteral("game-history-by-result"));
+
+    // A date filter in force, and a hand-history folder watched.
+    whileModal(
+        FormFilter,
+        [] {
+            control<QRadioButton>(FormFilter, "RadioButtonToday")->click();
+            control<QPushButton>(FormFilter, "BitBtnOK")->click();
+        },
+        [] { menuItem("MenuFilter")->trigger(); });
+    QTemporaryDir watched;
+    runWithFile(program.prompts, "MenuWatchFolder", watched.path());
+    QApplication::processEvents();
+    save(*FormTallowby, folder, QStringLiteral("game-history-filtered-watching"));
+    menuItem("MenuStopWatching")->trigger();
 
     for (QDialog *dialog : {static_cast<QDialog *>(FormFilter), static_cast<QDialog *>(FormSort)}) {
         dialog->show();

@@ -265,16 +265,30 @@ void TestHistoryViews::titleClicks()
 
     // Newest first, the later of two games of a day first.
     QCOMPARE(gridColumn(games, 9), (QStringList{"a", "e", "b", "d", "f", "c"}));
+    // The title row shows the sort column (as the table numbers it) and direction in force.
+    const auto indicator = [](QTableView *grid) {
+        const QHeaderView *titles = grid->horizontalHeader();
+        return QStringLiteral("%1 %2")
+            .arg(historyTableColumn(titles->sortIndicatorSection()))
+            .arg(titles->sortIndicatorOrder() == Qt::DescendingOrder ? "down" : "up");
+    };
+    QVERIFY(games->horizontalHeader()->isSortIndicatorShown());
+    QCOMPARE(indicator(games), QStringLiteral("0 down"));
     clickTitle(games, 9);
     QCOMPARE(FormTallowby->gameHistoryTable().sort(), QStringLiteral("Hand"));
     QCOMPARE(gridColumn(games, 9), (QStringList{"a", "b", "c", "d", "e", "f"}));
+    QCOMPARE(indicator(games), QStringLiteral("9 up"));
     clickTitle(games, 0);
     QCOMPARE(FormTallowby->gameHistoryTable().sort(), QStringLiteral("DateP DESC"));
     QCOMPARE(gridColumn(games, 9), (QStringList{"a", "e", "b", "d", "f", "c"}));
+    QCOMPARE(indicator(games), QStringLiteral("0 down"));
     clickTitle(games, 0);
     QCOMPARE(gridColumn(games, 9), (QStringList{"c", "f", "d", "b", "e", "a"}));
+    QCOMPARE(indicator(games), QStringLiteral("0 up"));
     clickTitle(games, 10);
     QCOMPARE(gridColumn(games, 10), (QStringList{"Win", "Win", "Split", "Lose", "Fold", "Draw"}));
+    QCOMPARE(indicator(games), QStringLiteral("10 down"));
+    QCOMPARE(indicator(FormTallowby->handHistoryGrid()), QStringLiteral("0 down"));
     // Each grid sorts its own table.
     QCOMPARE(FormTallowby->handHistoryTable().sort(), QStringLiteral("DateP DESC"));
 }
@@ -309,18 +323,27 @@ void TestHistoryViews::filterDialog_data()
     QTest::addColumn<QString>("choice");
     QTest::addColumn<QList<int>>("values"); // the boxes of the choice, left to right
     QTest::addColumn<QStringList>("hands"); // the games shown, newest first
+    QTest::addColumn<QString>("named");     // the filter as the tab's tooltip names it
+    const QString today = shortDateText(QDate::currentDate());
     QTest::newRow("By month, February 2008")
-        << "RadioButtonMonth" << QList<int>{2, 2008} << QStringList{"e", "b", "d"};
-    QTest::newRow("By month, February 2007")
-        << "RadioButtonMonth" << QList<int>{2, 2007} << QStringList{"c"};
+        << "RadioButtonMonth" << QList<int>{2, 2008} << QStringList{"e", "b", "d"}
+        << "The games of February 2008";
+    QTest::newRow("By month, February 2007") << "RadioButtonMonth" << QList<int>{2, 2007}
+                                             << QStringList{"c"} << "The games of February 2007";
     QTest::newRow("By day, 29 February 2008")
-        << "RadioButtonDay" << QList<int>{2, 29, 2008} << QStringList{"e", "b"};
+        << "RadioButtonDay" << QList<int>{2, 29, 2008} << QStringList{"e", "b"}
+        << "The games of " + shortDateText(QDate(2008, 2, 29));
     QTest::newRow("By date, 31 Jan to 29 Feb 2008")
         << "RadioButtonDate" << QList<int>{1, 31, 2008, 2, 29, 2008}
-        << QStringList{"e", "b", "d", "f"};
+        << QStringList{"e", "b", "d", "f"}
+        << "The games from " + shortDateText(QDate(2008, 1, 31)) + " to " +
+               shortDateText(QDate(2008, 2, 29));
     QTest::newRow("By date, start after end")
-        << "RadioButtonDate" << QList<int>{3, 1, 2008, 2, 1, 2008} << QStringList{};
-    QTest::newRow("Today's games") << "RadioButtonToday" << QList<int>{} << QStringList{};
+        << "RadioButtonDate" << QList<int>{3, 1, 2008, 2, 1, 2008} << QStringList{}
+        << "The games from " + shortDateText(QDate(2008, 3, 1)) + " to " +
+               shortDateText(QDate(2008, 2, 1));
+    QTest::newRow("Today's games")
+        << "RadioButtonToday" << QList<int>{} << QStringList{} << "Today's games (" + today + ")";
 }
 
 void TestHistoryViews::filterDialog()
@@ -328,6 +351,7 @@ void TestHistoryViews::filterDialog()
     QFETCH(QString, choice);
     QFETCH(QList<int>, values);
     QFETCH(QStringList, hands);
+    QFETCH(QString, named);
     const QMap<QString, QStringList> boxes{
         {"RadioButtonDay", {"SpinEditDM", "SpinEditDD", "SpinEditDY"}},
         {"RadioButtonMonth", {"SpinEditM", "SpinEditMY"}},
@@ -343,12 +367,20 @@ void TestHistoryViews::filterDialog()
     });
     QVERIFY2(prompts().messages.isEmpty(), qPrintable(prompts().texts().join('\n')));
     QCOMPARE(gridColumn(games, 9), hands);
+    QCOMPARE(FormTallowby->gameHistoryCaption(), QStringLiteral("Game History (filtered)"));
+    QVERIFY2(FormTallowby->gameHistoryToolTip().contains(named),
+             qPrintable(FormTallowby->gameHistoryToolTip()));
 
-    // The choice stays for the next file; "All games" shows every game again.
+    // The choice stays for the next file, and the tab keeps saying so; "All games" shows every
+    // game again.
     runWithFile(prompts(), "MenuOpenDatabase", path("games.mdb"));
     QCOMPARE(gridColumn(games, 9), hands);
+    QCOMPARE(FormTallowby->gameHistoryCaption(), QStringLiteral("Game History (filtered)"));
+    QVERIFY(FormTallowby->gameHistoryToolTip().contains(named));
     filterWith([] { control<QRadioButton>(FormFilter, "RadioButtonAll")->click(); });
     QCOMPARE(games->model()->rowCount(), kGames.size());
+    QCOMPARE(FormTallowby->gameHistoryCaption(), QStringLiteral("Game History"));
+    QCOMPARE(FormTallowby->gameHistoryToolTip(), QString());
 }
 
 void TestHistoryViews::aDayThatDoesNotExist()

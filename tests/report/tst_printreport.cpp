@@ -94,6 +94,7 @@ private Q_SLOTS:
     void twoHundredRowsInTheGridsOrder();
     void aFilteredViewPrintsOnlyItsRows();
     void anEmptyViewPrintsTitleAndHeadings();
+    void aDateThatIsNoDatePrintsAsWritten();
     void columnsStandWhereTheDesignPutsThem();
     void rulesAndBoxesAreDrawn();
     void stoppingFromTheProgressEndsTheWalk();
@@ -287,6 +288,24 @@ void TestPrintReport::aFilteredViewPrintsOnlyItsRows()
     QVERIFY(lines.last().endsWith(QLatin1String(" Win")));
     for (const QString &date : printedDates(pages))
         QVERIFY2(date.mid(3, 2) == QLatin1String("02"), qPrintable(date));
+}
+
+// Rows another program wrote with a DateP that is no date print as their text; the rows
+// after them print as well.
+void TestPrintReport::aDateThatIsNoDatePrintsAsWritten()
+{
+    openHistory(numberedGames(3));
+    executeCommand(*m_connection,
+                   QStringLiteral("INSERT INTO History VALUES ('last week', 'As', 'Kd', '--', "
+                                  "'--', '--', '--', '--', 0, 'High Card. A, K', 'Win')"));
+    m_table->setSort(QStringLiteral("H1"));
+    const QStringList pages =
+        pdfPages(renderToPdf(*m_table, QStringLiteral("Game History"), QStringLiteral("odd")));
+    QCOMPARE(pages.size(), 1);
+    const QStringList lines = textLines(pages.first());
+    QVERIFY2(lines.contains(QStringLiteral("last week As Kd -- -- -- -- -- High Card. A, K Win")),
+             qPrintable(lines.join(QLatin1Char('\n'))));
+    QCOMPARE(lines.size(), 2 + 4);
 }
 
 void TestPrintReport::anEmptyViewPrintsTitleAndHeadings()

@@ -34,6 +34,33 @@ QString ScriptedPrompts::saveFileName(QWidget *, const QString &caption, const Q
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 
+void ScriptedPrompts::information(QWidget *, const QString &text)
+{
+    messages.append({Message::Information, {}, text});
+}
+
+QStringList ScriptedPrompts::openFileNames(QWidget *, const QString &caption, const QString &folder,
+                                           const QString &)
+{
+    fileCaptions.append(caption);
+    fileFolders.append(folder);
+    QStringList chosen;
+    while (!fileNames.isEmpty()) {
+        const QString name = fileNames.dequeue();
+        if (name.isEmpty())
+            break;
+        chosen.append(name);
+    }
+    return chosen;
+}
+
+QString ScriptedPrompts::folderName(QWidget *, const QString &caption, const QString &folder)
+{
+    fileCaptions.append(caption);
+    fileFolders.append(folder);
+    return fileNames.isEmpty() ? QString() : fileNames.dequeue();
+}
+
 QStringList ScriptedPrompts::texts() const
 {
     QStringList result;

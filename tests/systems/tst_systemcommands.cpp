@@ -277,6 +277,18 @@ private Q_SLOTS:
         QCOMPARE(fileBytes(path), before);
     }
 
+    // "mine" typed in Load System opens "mine.mdb", as the history's dialogs do.
+    void loadingANameTypedWithoutExtension()
+    {
+        command("MenuNewSystem", file(QStringLiteral("mine.mdb")));
+        FormTallowby->systemConnection().close();
+        prompts().clear();
+        command("MenuLoadSystem", file(QStringLiteral("mine")));
+        QVERIFY2(prompts().messages.isEmpty(), qPrintable(prompts().texts().join('\n')));
+        QVERIFY(FormTallowby->systemLoaded());
+        QCOMPARE(status(), QStringLiteral("System: mine.mdb"));
+    }
+
     void overwriteQuestion_data()
     {
         QTest::addColumn<QString>("menuItem");

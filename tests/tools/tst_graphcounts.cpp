@@ -71,6 +71,8 @@ private Q_SLOTS:
     void scrolling_data();
     void scrolling();
     void theWalkCountsTheViewsRows();
+    void ratingsWrittenByOtherPrograms_data();
+    void ratingsWrittenByOtherPrograms();
 };
 
 void TestGraphCounts::holeCards_data()
@@ -379,6 +381,52 @@ void TestGraphCounts::theWalkCountsTheViewsRows()
 
     table.setFilter(QStringLiteral("Result = 'Split'"));
     QCOMPARE(tallyTable(table, GraphType::Result).total(), 0);
+}
+
+void TestGraphCounts::ratingsWrittenByOtherPrograms_data()
+{
+    QTest::addColumn<QString>("rating");   // as SQL
+    QTest::addColumn<QString>("handType"); // the bar it counts in; empty for none
+    QTest::newRow("a text") << "'n/a'"
+                            << "";
+    QTest::newRow("an empty text") << "''"
+                                   << "";
+    QTest::newRow("a number written as text") << "'1048576'"
+                                              << "2 Kind";
+    QTest::newRow("a fraction") << "1048576.25"
+                                << "2 Kind";
+    QTest::newRow("beyond every hand type") << "9999999"
+                                            << "";
+}
+
+// A rating another program wrote counts in the total only when it names no hand type; the walk
+// goes on with the other rows.
+void TestGraphCounts::ratingsWrittenByOtherPrograms()
+{
+    QFETCH(QString, rating);
+    QFETCH(QString, handType);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("history.mdb"));
+    createDatabaseFile(file);
+    DbConnection connection;
+    connection.setConnectionString(DbConnection::connectionStringFor(file));
+    executeCommand(connection,
+                   QStringLiteral("CREATE TABLE History (DateP DATE, H1 TEXT(2), H2 TEXT(2), F1 "
+                                  "TEXT(2), F2 TEXT(2), F3 TEXT(2), Tn TEXT(2), Rr TEXT(2), Rtg "
+                                  "NUMBER, Hand TEXT(30), Result TEXT(5))"));
+    for (const QString &value : {rating, QStringLiteral("2097152")})
+        executeCommand(connection, QStringLiteral("INSERT INTO History VALUES ('2024-06-01', 'As', "
+                                                  "'Kd', '--', '--', '--', '--', '--', %1, 'x', "
+                                                  "'Win')")
+                                       .arg(value));
+    DbTable table(connection, QStringLiteral("History"));
+    table.open();
+    const GraphTally tally = tallyTable(table, GraphType::HandType);
+    Counts expected{{"2 Pair", 1}};
+    if (!handType.isEmpty())
+        expected.insert(handType, 1);
+    QCOMPARE(countsOf(tally), expected);
+    QCOMPARE(tally.total(), 2);
 }
 
 QTEST_GUILESS_MAIN(TestGraphCounts)
