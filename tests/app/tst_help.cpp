@@ -383,10 +383,9 @@ void TestHelp::badFilesAreRefused_data()
     QTest::newRow("folder") << folder << "is a folder";
     QTest::newRow("text file") << text << "is not a compiled help file";
     QTest::newRow("empty file") << empty << "is not a compiled help file";
-    QTest::newRow("first 1000 bytes of the help file") << start << "is not a compiled help file";
-    QTest::newRow("first half of the help file") << half << "is not a compiled help file";
-    QTest::newRow("help file without its last byte")
-        << lastByteMissing << "is not a compiled help file";
+    QTest::newRow("first 1000 bytes of the help file") << start << "is damaged";
+    QTest::newRow("first half of the help file") << half << "is damaged";
+    QTest::newRow("help file without its last byte") << lastByteMissing << "is damaged";
 }
 
 void TestHelp::badFilesAreRefused()
