@@ -4,7 +4,7 @@
 
 #include "app/about.h"
 #include "app/commandguard.h"
-#include "app/helpwindow.h"
+#include "app/helpviewer.h"
 
 #include <QAction>
 #include <QCoreApplication>

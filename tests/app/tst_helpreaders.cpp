@@ -58,9 +58,17 @@ void put64(QByteArray &bytes, qsizetype at, quint64 value)
     qToLittleEndian(value, bytes.data() + at);
 }
 
+quint64 getBytes(const QByteArray &bytes, qsizetype at, int count)
+{
+    quint64 value = 0;
+    for (int i = count - 1; i >= 0; --i)
+        value = value << 8 | uchar(bytes.at(at + i));
+    return value;
+}
+
 quint32 get32(const QByteArray &bytes, qsizetype at)
 {
-    return qFromLittleEndian<quint32>(bytes.constData() + at);
+    return quint32(getBytes(bytes, at, 4));
 }
 
 // Where the parts of the built help file lie.
@@ -75,16 +83,14 @@ struct Layout
 Layout layoutOf(const QByteArray &help)
 {
     Layout layout;
-    if (help.size() < 0x60)
-        return layout;
-    layout.directory = qsizetype(qFromLittleEndian<quint64>(help.constData() + 0x48));
+    layout.directory = qsizetype(getBytes(help, 0x48, 8));
     layout.firstChunk = layout.directory + 0x54;
     if (const qsizetype lzxc = help.indexOf("LZXC"); lzxc >= 4)
         layout.control = lzxc - 4;
     // The reset table: version 2, its addresses at 0x28, blocks of 0x8000 bytes.
     for (qsizetype at = 0; at + 0x28 <= help.size(); ++at) {
         if (get32(help, at) == 2 && get32(help, at + 0xC) == 0x28 &&
-            qFromLittleEndian<quint64>(help.constData() + at + 0x20) == 0x8000) {
+            getBytes(help, at + 0x20, 8) == 0x8000) {
             layout.resetTable = at;
             break;
         }
