@@ -73,8 +73,7 @@ void TFormTallowby::buildMenus()
          {
              {"MenuNewSystem", QT_TR_NOOP("New System..."), none, &T::MenuNewSystemClick},
              {"MenuLoadSystem", QT_TR_NOOP("Load System..."), none, &T::MenuLoadSystemClick},
-             {"MenuSaveSystemAs", QT_TR_NOOP("Save System As..."), none,
-              &T::MenuSaveSystemAsClick},
+             {"MenuSaveSystemAs", QT_TR_NOOP("Save System As..."), none, &T::MenuSaveSystemAsClick},
              {"MenuEditSystem", QT_TR_NOOP("Edit System..."), none, &T::MenuEditSystemClick},
          }},
         {"MenuHelp",

@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QSqlError>
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 QString tr(const char *text)
@@ -50,6 +53,26 @@ DatabaseError sqlFailure(const QString &context, const QSqlError &error)
 DatabaseError sqliteFailure(const QString &context, int code, const QString &text)
 {
     return DatabaseError(context + QLatin1Char('\n') + reasonFor(code, text));
+}
+
+QString fileSystemReason(int error)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return tr("The disk is full.");
+    case EROFS:
+    case EACCES:
+    case EPERM:
+        return tr("The folder is read-only.");
+    case ENOENT:
+        return tr("The file no longer exists.");
+    case EBUSY:
+    case ETXTBSY:
+        return tr("The file is in use by another program.");
+    default:
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
 }
 
 QString displayPath(const QString &path)

@@ -3,10 +3,12 @@
 #include "history/historyfile.h"
 
 #include "db/dbconnection.h"
+#include "db/dberror.h"
 #include "db/dbfiles.h"
 #include "db/dbtable.h"
 
-#include <QFile>
+#include <QCoreApplication>
+#include <QFileInfo>
 
 QStringList historyFields()
 {
@@ -16,18 +18,25 @@ QStringList historyFields()
             QStringLiteral("Hand"),  QStringLiteral("Result")};
 }
 
+void buildHistoryFile(const QString &path)
+{
+    buildDatabaseFile(path, [](const QString &temporary) {
+        DbConnection connection;
+        connection.setConnectionString(DbConnection::connectionStringFor(temporary));
+        executeCommand(connection, QString::fromLatin1(kCreateHistoryTable));
+        connection.close();
+    });
+}
+
 void createHistoryFile(DbConnection &connection, const QString &path)
 {
-    createDatabaseFile(path);
+    if (QFileInfo::exists(path))
+        throw DatabaseError(
+            QCoreApplication::translate("HistoryFile", "The file “%1” already exists.")
+                .arg(displayPath(path)));
+    buildHistoryFile(path);
     connection.setConnectionString(DbConnection::connectionStringFor(path));
-    try {
-        executeCommand(connection, QString::fromLatin1(kCreateHistoryTable));
-    } catch (...) {
-        connection.close();
-        // A file without its table would only be refused when opened later.
-        QFile::remove(path);
-        throw;
-    }
+    connection.open();
 }
 
 void openHistoryTables(DbConnection &connection, DbTable &handHistory, DbTable &gameHistory,

@@ -27,8 +27,12 @@ inline constexpr const char *kResultFold = "Fold";
 // Both history views start newest first.
 inline constexpr const char *kNewestFirst = "DateP DESC";
 
+// Makes a complete empty history file at `path`, all or nothing (buildDatabaseFile): the path
+// holds the file that was there before, or the new file with its table.
+void buildHistoryFile(const QString &path);
+
 // Makes an empty history file at a path where no file exists, points the connection at it and
-// creates the table, which connects it. A file whose table could not be made is removed again.
+// connects it.
 void createHistoryFile(DbConnection &connection, const QString &path);
 
 // Opens both tables, newest first: the Hand History with the given hole-card filter on, the
