@@ -19,6 +19,17 @@ QString tr(const char *text)
 // SQLite's primary result codes that deserve words of their own.
 QString reasonFor(int code, const QString &text)
 {
+    // Extended codes first: they tell causes apart that share a primary code.
+    switch (code) {
+    case 1032: // SQLITE_READONLY_DBMOVED
+        return tr("The file no longer exists: it was deleted or moved while it was open.");
+    case 1544: // SQLITE_READONLY_DIRECTORY
+        return tr("The folder is read-only.");
+    case 3338: // SQLITE_IOERR_FSTAT, the file is gone
+        return tr("The file no longer exists.");
+    default:
+        break;
+    }
     switch (code & 0xff) {
     case 5: // SQLITE_BUSY
     case 6: // SQLITE_LOCKED
