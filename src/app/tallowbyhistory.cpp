@@ -235,7 +235,7 @@ void TFormTallowby::UpdateGameStatistics()
 {
     if (!historyDatabaseOpen())
         return;
-    runCommand(this, [this] { refreshGameStatistics(); });
+    runCardCommand(this, "history", [this] { refreshGameStatistics(); });
 }
 
 void TFormTallowby::refreshGameStatistics()
@@ -264,7 +264,7 @@ void TFormTallowby::ApplyHandHistoryFilter()
 {
     if (!historyDatabaseOpen())
         return;
-    runCommand(this, [this] {
+    runCardCommand(this, "history", [this] {
         BusyCursor busy;
         readHandHistory(
             [this] { applyHoleCardFilter(*ADOTableHHistory, holeCardFilterForHand()); });

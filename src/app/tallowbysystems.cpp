@@ -178,7 +178,7 @@ void TFormTallowby::UpdateRecommendation()
     if (!systemLoaded())
         return;
     // Also run from card clicks and the opponents' box, outside any menu command.
-    runCommand(FormSelCards, [this] {
+    runCardCommand(FormSelCards, "system", [this] {
         const Recommendation advice =
             recommend(*ADOTableHandSet, *ADOTableTypeSet, tallowby::currentHand(),
                       FormSelCards->opponentsText(), FormSelCards->opponentsIndex());
