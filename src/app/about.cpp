@@ -21,7 +21,6 @@ TFormAbout::TFormAbout(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
     setObjectName(QStringLiteral("FormAbout"));
     setWindowTitle(tr("About"));
     setAccessibleName(tr("About"));
-    setFixedSize(280, 150);
 
     ImageLogo = new QLabel(this);
     ImageLogo->setObjectName(QStringLiteral("ImageLogo"));
@@ -57,6 +56,8 @@ TFormAbout::TFormAbout(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
     layout->addWidget(ImageLogo, 0, Qt::AlignTop);
     layout->addSpacing(8);
     layout->addLayout(texts, 1);
+    // The design size, or what a larger font needs.
+    setFixedSize(QSize(280, 150).expandedTo(minimumSizeHint()));
 }
 
 void TFormAbout::showEvent(QShowEvent *event)

@@ -67,10 +67,13 @@ void HelpViewerClient::start(const QString &page)
     if (!page.isEmpty())
         arguments << QStringLiteral("--page") << page;
     // On X11 the viewer stacks above the program's windows kept on top by being transient for
-    // the main window.
-    if (parent_ && QGuiApplication::platformName() == QLatin1String("xcb"))
-        arguments << QStringLiteral("--transient-for")
-                  << QString::number(quintptr(parent_->window()->winId()));
+    // the main window (not for a dialog, which closes before the viewer does).
+    if (parent_ && QGuiApplication::platformName() == QLatin1String("xcb")) {
+        QWidget *owner = parent_->window();
+        while (owner->parentWidget())
+            owner = owner->parentWidget()->window();
+        arguments << QStringLiteral("--transient-for") << QString::number(quintptr(owner->winId()));
+    }
     arguments << helpFile_;
     connect(process_, &QProcess::readyReadStandardOutput, this, &HelpViewerClient::readLines);
     connect(process_, &QProcess::finished, this, &HelpViewerClient::finished);

@@ -2,6 +2,7 @@
 // tallowby-help: the help viewer process. Opens the help file in the help window and talks to
 // the program over its standard input and output (the protocol is in helpviewer.h).
 //   tallowby-help [--page PAGE] [--transient-for WINDOW-ID] HELP-FILE
+#include "app/accessibleroles.h"
 #include "app/chmarchive.h"
 #include "app/desktopidentity.h"
 #include "app/helpwindow.h"
@@ -52,7 +53,9 @@ public:
                 buffer_.remove(0, end + 1);
                 if (line.startsWith(QLatin1String("show"))) {
                     const QString page = line.mid(5).trimmed();
-                    if (!page.isEmpty())
+                    if (page.isEmpty())
+                        window_.goHome();
+                    else
                         window_.showPage(page);
                     bringUp(window_);
                     say(QStringLiteral("showing ") + window_.currentPage());
@@ -73,6 +76,7 @@ int main(int argc, char *argv[])
     preferStayOnTopPlatform();
     QApplication application(argc, argv);
     applyDesktopIdentity();
+    installAccessibleRoles();
     QCommandLineParser parser;
     parser.setApplicationDescription(QApplication::translate("main", "Hold'em Tallowby help"));
     const QCommandLineOption page(QStringLiteral("page"),

@@ -33,6 +33,8 @@ public:
     // A page of the archive, relative to its root, with an optional fragment
     // ("potodds.html#profit").
     void showPage(const QString &page);
+    // The archive's default topic.
+    void goHome();
     // The page on view, as an archive path with its fragment ("/potodds.html#profit").
     QString currentPage() const;
     QString helpFilePath() const;
@@ -51,7 +53,6 @@ private:
     void openContentsEntry(const QModelIndex &index);
     void openIndexEntry(const QModelIndex &index);
     void openFirstIndexMatch();
-    void goHome();
     void buildSearchIndex();
     void openSearchHit(QListWidgetItem *item);
 

@@ -4,6 +4,7 @@
 
 #include <QLayout>
 #include <QWidget>
+#include <QWindow>
 
 #include <limits>
 #include <vector>
@@ -141,6 +142,16 @@ QMargins estimatedFrameMargins(const QWidget &shownOrNot)
     if (real.top() > 0)
         return real;
     return {6, 34, 6, 6};
+}
+
+void moveFrameTo(QWidget &window, const QPoint &frameTopLeft)
+{
+    // A created window moved through QWidget::move() would place its client area there and
+    // push the title bar above the given point, off the top of the screen.
+    if (QWindow *handle = window.windowHandle())
+        handle->setFramePosition(frameTopLeft);
+    else
+        window.move(frameTopLeft);
 }
 
 QSize windowSizeBeforeShow(QWidget &window)

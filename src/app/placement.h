@@ -27,5 +27,10 @@ StartPlacement placeStartWindows(const QRect &available, const QSize &mainFrame,
 // decorated a window, a generous guess before.
 QMargins estimatedFrameMargins(const QWidget &shownOrNot);
 
+// Puts the top-left corner of the window's frame (title bar included) at `frameTopLeft`, also
+// for a window that has been created but not yet mapped, whose frame the window system has not
+// reported yet.
+void moveFrameTo(QWidget &window, const QPoint &frameTopLeft);
+
 // The size a window will have when first shown.
 QSize windowSizeBeforeShow(QWidget &window);

@@ -2,6 +2,7 @@
 // Creating and destroying the long-lived windows.
 #include "startup.h"
 
+#include "app/accessibleroles.h"
 #include "app/tallowby.h"
 #include "history/QRHistory.h"
 #include "history/filter.h"
@@ -21,10 +22,13 @@ LongLivedWindows::LongLivedWindows()
     // window's caption. Without a display name of its own, Qt adds nothing to the captions.
     QCoreApplication::setApplicationName(QString::fromLatin1(kWindowClass));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+    installAccessibleRoles();
 
     tallowby_ = std::make_unique<TFormTallowby>();
     FormTallowby = tallowby_.get();
-    selCards_ = std::make_unique<TFormSelCards>();
+    // The card panel and the calculator belong to the main window: one entry in the task bar
+    // and the window switcher, and they stay with it when it is minimised and restored.
+    selCards_ = std::make_unique<TFormSelCards>(FormTallowby);
     FormSelCards = selCards_.get();
     newGame_ = std::make_unique<TFormNewGame>();
     FormNewGame = newGame_.get();
@@ -39,7 +43,7 @@ LongLivedWindows::LongLivedWindows()
     FormSort = sort_.get();
     graph_ = std::make_unique<TFormGraph>(FormTallowby);
     FormGraph = graph_.get();
-    potOdds_ = std::make_unique<TFormPotOdds>();
+    potOdds_ = std::make_unique<TFormPotOdds>(FormTallowby);
     FormPotOdds = potOdds_.get();
 
     // Cards typed into the main window go to the panel.

@@ -12,6 +12,7 @@
 #include "panel/activeplayers.h"
 #include "panel/gamestatsmodel.h"
 #include "panel/handoddsmodel.h"
+#include "panel/hintline.h"
 #include "panel/localenumbers.h"
 #include "panel/selcards.h"
 #include "panel/stringgrid.h"
@@ -19,6 +20,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
@@ -78,6 +81,8 @@ TFormTallowby::TFormTallowby(QWidget *parent)
     setObjectName(QStringLiteral("FormTallowby"));
     setWindowTitle(tr("Hold'em Tallowby 1.0"));
     setAccessibleName(windowTitle());
+    // A cut Need list shows its whole text in a tooltip also while another window is active.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     handOdds_ = new HandOddsModel(this);
     gameStats_ = new GameStatsModel(this);
     buildTabs();
@@ -152,13 +157,16 @@ void TFormTallowby::buildStatusBar()
 {
     const QString texts[] = {tr("Database:"), tr("System:")};
     for (int panel = 0; panel < 2; ++panel) {
-        auto *label = new QLabel(texts[panel], this);
+        auto *label = new HintLine(this);
         label->setObjectName(panel == 0 ? QStringLiteral("StatusPanelDatabase")
                                         : QStringLiteral("StatusPanelSystem"));
-        label->setAccessibleName(texts[panel]);
         statusPanels_[panel] = label;
+        setStatusPanelText(panel, texts[panel]);
     }
+    // The database panel keeps its width; the system panel takes the rest of the bar, and
+    // neither makes the window wider for a long name.
     statusPanels_[0]->setFixedWidth(kDatabasePanelWidth);
+    statusPanels_[0]->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(statusPanels_[0]);
@@ -170,10 +178,27 @@ QString TFormTallowby::statusPanelText(int panel) const
     return statusPanels_[panel]->text();
 }
 
+// A long file name is cut with "…"; the tooltip gives the whole path of the open file.
 void TFormTallowby::setStatusPanelText(int panel, const QString &text)
 {
-    statusPanels_[panel]->setText(text);
-    statusPanels_[panel]->setAccessibleName(text);
+    HintLine *label = statusPanels_[panel];
+    const QString path = !ADOCon || !ADOConE ? QString()
+                         : panel == 0        ? HistoryFilePath()
+                                             : SystemFilePath();
+    const bool named = !path.isEmpty() && text.endsWith(QFileInfo(path).fileName());
+    label->setHint(text);
+    label->setToolTip(named ? QDir::toNativeSeparators(path) : text);
+    label->setAccessibleName(text);
+    label->setAccessibleDescription(named ? label->toolTip() : tr("Status bar"));
+}
+
+void TFormTallowby::setVisible(bool visible)
+{
+    if (visible && !placed_) {
+        placed_ = true;
+        placeWindowsAtStart();
+    }
+    QMainWindow::setVisible(visible);
 }
 
 void TFormTallowby::showEvent(QShowEvent *event)
@@ -183,6 +208,21 @@ void TFormTallowby::showEvent(QShowEvent *event)
         return;
     shown_ = true;
     FormShow();
+}
+
+// The card panel has no minimise box, but a window manager may still minimise it: coming back
+// to the main window brings it back, and the calculator too while its menu item is checked.
+void TFormTallowby::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange && event->type() != QEvent::WindowStateChange)
+        return;
+    if (!shown_ || isMinimized())
+        return;
+    if (FormSelCards && (FormSelCards->isMinimized() || !FormSelCards->isVisible()))
+        FormSelCards->showNormal();
+    if (FormPotOdds && MenuPotOddsCalculator->isChecked() && FormPotOdds->isMinimized())
+        FormPotOdds->showNormal();
 }
 
 // Closing the main window ends the program, as Quit does, whatever other window is open.
@@ -196,7 +236,6 @@ void TFormTallowby::FormShow()
 {
     runCommand(this, [this] { MenuNewGameClick(); });
     PageControl->setCurrentIndex(0);
-    placeWindowsAtStart();
     if (FormSelCards) {
         FormSelCards->show();
         // Once this window has been shown and made active, as the last step of its show.
@@ -219,11 +258,11 @@ void TFormTallowby::placeWindowsAtStart()
         return;
     const StartPlacement placed =
         placeStartWindows(where->availableGeometry(), frames[0], frames[1], frames[2]);
-    move(placed.main.topLeft());
+    moveFrameTo(*this, placed.main.topLeft());
     if (FormSelCards)
-        FormSelCards->move(placed.panel.topLeft());
+        moveFrameTo(*FormSelCards, placed.panel.topLeft());
     if (FormPotOdds)
-        FormPotOdds->move(placed.potOdds.topLeft());
+        moveFrameTo(*FormPotOdds, placed.potOdds.topLeft());
 }
 
 void TFormTallowby::SetSlotCard(int s, int c)

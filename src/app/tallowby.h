@@ -12,11 +12,13 @@
 #include <functional>
 #include <optional>
 
+class CommandKeys;
 class DbConnection;
 class DbQuery;
 class DbTable;
 class GameStatsModel;
 class HandOddsModel;
+class HintLine;
 class QAction;
 class QLabel;
 class QTabWidget;
@@ -63,7 +65,8 @@ public:
     void MenuSaveDatabaseAsClick();
 
     // History files: make an empty one at a new path, open both history tables (and refresh
-    // the statistics), the open file's full path. Title clicks sort a history grid.
+    // the statistics), the open file's full path. Title clicks sort a history grid by a column
+    // of the table (numbered as in `History`).
     void CreateHistoryFile(const QString &path);
     void OpenHistoryTables();
     QString HistoryFilePath() const;
@@ -95,9 +98,14 @@ public:
     QString statusPanelText(int panel) const;
     void setStatusPanelText(int panel, const QString &text);
 
+    // Before the first show, the three start windows are placed, so that the window system
+    // puts each frame, title bar included, where it was meant to go.
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void buildTabs();
@@ -127,8 +135,9 @@ private:
     QTableView *StringGridGS = nullptr;
     HandOddsModel *handOdds_ = nullptr;
     GameStatsModel *gameStats_ = nullptr;
-    QLabel *statusPanels_[2] = {};
+    HintLine *statusPanels_[2] = {};
     QAction *MenuPotOddsCalculator = nullptr;
+    CommandKeys *commandKeys_ = nullptr;
     DbConnection *ADOConE = nullptr;
     DbTable *ADOTableHandSet = nullptr;
     DbTable *ADOTableTypeSet = nullptr;
@@ -140,6 +149,7 @@ private:
     // The state of the history file from before the Hand History last read its rows.
     std::optional<FileVersion> handRowsRead_;
     bool shown_ = false;
+    bool placed_ = false;
 };
 
 // The one main window of the program, made by the start-up code.

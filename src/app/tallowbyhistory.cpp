@@ -91,10 +91,11 @@ void TFormTallowby::createHistoryConnection()
     auto *gameRows = new HistoryTableModel(*ADOTableGHistory, ADOTableGHistory);
     setUpHistoryGrid(*DBGridHHistory, *handRows);
     setUpHistoryGrid(*DBGridGHistory, *gameRows);
+    // The grids leave out Rtg: a title's section is mapped to the table's column.
     connect(DBGridHHistory->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            &TFormTallowby::DBGridHHistoryTitleClick);
+            [this](int section) { DBGridHHistoryTitleClick(historyTableColumn(section)); });
     connect(DBGridGHistory->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            &TFormTallowby::DBGridGHistoryTitleClick);
+            [this](int section) { DBGridGHistoryTitleClick(historyTableColumn(section)); });
 }
 
 // The state is taken before the rows are read: a file that changes meanwhile never passes for

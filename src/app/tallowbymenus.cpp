@@ -4,9 +4,11 @@
 
 #include "app/about.h"
 #include "app/commandguard.h"
-#include "app/helpviewer.h"
+#include "app/commandkeys.h"
+#include "app/helpat.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeySequence>
 #include <QMenu>
@@ -111,11 +113,25 @@ void TFormTallowby::buildMenus()
     MenuPotOddsCalculator = findChild<QAction *>(QStringLiteral("MenuPotOddsCalculator"));
     MenuPotOddsCalculator->setCheckable(true);
     MenuPotOddsCalculator->setChecked(true);
+
+    // The menu's keys work from every window of the program.
+    QList<QAction *> commands;
+    auto *contents = findChild<QAction *>(QStringLiteral("MenuContents"));
+    const auto actions = menuBar()->findChildren<QAction *>();
+    for (QAction *action : actions) {
+        if (!action->shortcut().isEmpty() && action != contents)
+            commands.append(action);
+    }
+    commandKeys_ = new CommandKeys(*contents, commands, this);
 }
 
+// From the menu the help opens at its first page; F1 opens it at the page of the window where
+// it was pressed.
 void TFormTallowby::MenuContentsClick()
 {
-    showHelp(this);
+    const bool byKey = commandKeys_->helpByKey();
+    commandKeys_->helpDone();
+    openHelpAt(byKey ? helpPageFor(QApplication::activeWindow()) : QString(), this);
 }
 
 void TFormTallowby::MenuAboutClick()

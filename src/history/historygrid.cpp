@@ -7,7 +7,10 @@
 #include "panel/stringgrid.h"
 
 #include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QTableView>
+
+#include <algorithm>
 
 namespace {
 
@@ -21,10 +24,56 @@ void layOutColumns(QTableView &grid)
 {
     const QList<int> widths = historyColumnWidths(grid.fontMetrics());
     for (int column = 0; column < widths.size(); ++column) {
-        grid.setColumnHidden(column, widths.at(column) == 0);
-        if (widths.at(column) > 0)
-            grid.setColumnWidth(column, widths.at(column));
+        const int shown = historyGridColumn(column);
+        if (shown >= 0)
+            grid.setColumnWidth(shown, widths.at(column));
     }
+}
+
+// The table's rows with every column but Rtg.
+class WithoutRating : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    int columnCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() || !sourceModel() ? 0
+                                                  : std::max(sourceModel()->columnCount() - 1, 0);
+    }
+    QModelIndex index(int row, int column, const QModelIndex &parent = {}) const override
+    {
+        if (parent.isValid() || row < 0 || column < 0 || row >= rowCount() ||
+            column >= columnCount())
+            return {};
+        return createIndex(row, column);
+    }
+    QModelIndex mapToSource(const QModelIndex &shown) const override
+    {
+        if (!shown.isValid() || !sourceModel())
+            return {};
+        return sourceModel()->index(shown.row(), historyTableColumn(shown.column()));
+    }
+    QModelIndex mapFromSource(const QModelIndex &stored) const override
+    {
+        const int column = stored.isValid() ? historyGridColumn(stored.column()) : -1;
+        return column < 0 ? QModelIndex() : createIndex(stored.row(), column);
+    }
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override
+    {
+        if (!sourceModel())
+            return {};
+        return sourceModel()->headerData(orientation == Qt::Horizontal ? historyTableColumn(section)
+                                                                       : section,
+                                         orientation, role);
+    }
+};
+
+// A title with the header's margin of 4 pixels on either side.
+int titleWidth(const QFontMetrics &metrics, const QString &title)
+{
+    return metrics.horizontalAdvance(title) + 2 * 4;
 }
 
 } // namespace
@@ -33,19 +82,43 @@ QList<int> historyColumnWidths(const QFontMetrics &metrics)
 {
     // The widest day of the year in the locale's short format.
     const int date = fittedColumnWidth(metrics, {shortDateText(QDate(2028, 12, 28))}, kDateWidth);
-    QList<int> widths{date};
-    for (int card = 0; card < 7; ++card)
-        widths.append(kCardWidth);
+    QList<int> widths{std::max(date, titleWidth(metrics, QStringLiteral("Date")))};
+    const QString cardTitles[] = {QStringLiteral("H1"), QStringLiteral("H2"), QStringLiteral("F1"),
+                                  QStringLiteral("F2"), QStringLiteral("F3"), QStringLiteral("Tn"),
+                                  QStringLiteral("Rr")};
+    for (const QString &title : cardTitles)
+        widths.append(std::max(fittedColumnWidth(metrics, {QStringLiteral("Qd")}, kCardWidth),
+                               titleWidth(metrics, title)));
     widths.append(0);
-    widths.append(kHandWidth);
-    widths.append(kResultWidth);
+    // "Straight Flush. T, 9, 8, 7, 6" is the longest description.
+    widths.append(
+        fittedColumnWidth(metrics, {QStringLiteral("Straight Flush. T, 9, 8, 7, 6")}, kHandWidth));
+    widths.append(std::max(fittedColumnWidth(metrics,
+                                             {QStringLiteral("Win"), QStringLiteral("Lose"),
+                                              QStringLiteral("Split"), QStringLiteral("Fold")},
+                                             kResultWidth),
+                           titleWidth(metrics, QStringLiteral("Result"))));
     Q_ASSERT(widths.at(kRatingColumn) == 0);
     return widths;
 }
 
+int historyGridColumn(int tableColumn)
+{
+    if (tableColumn == kRatingColumn)
+        return -1;
+    return tableColumn > kRatingColumn ? tableColumn - 1 : tableColumn;
+}
+
+int historyTableColumn(int gridColumn)
+{
+    return gridColumn >= kRatingColumn ? gridColumn + 1 : gridColumn;
+}
+
 void setUpHistoryGrid(QTableView &grid, HistoryTableModel &model)
 {
-    grid.setModel(&model);
+    auto *shown = new WithoutRating(&grid);
+    shown->setSourceModel(&model);
+    grid.setModel(shown);
     grid.setItemDelegate(new GridCellDelegate(&grid));
     grid.setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid.setShowGrid(true);

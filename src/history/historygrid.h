@@ -11,9 +11,16 @@ class HistoryTableModel;
 class QFontMetrics;
 class QTableView;
 
-// Widths of the eleven table columns (Rtg's is 0: hidden). The date column is 65 pixels, or
-// what the locale's short date needs in this font.
+// Widths of the eleven table columns (Rtg's is 0: not shown). The date column is 65 pixels, or
+// what the locale's short date needs in this font; the Hand column at least what the longest
+// hand description needs.
 QList<int> historyColumnWidths(const QFontMetrics &metrics);
 
-// Sets the model on the grid and keeps the columns as above across every reset of the model.
+// The grid shows the table's columns without Rtg, which is not there at all for a screen
+// reader either: grid column of a table column (-1 for Rtg), and table column of a grid column.
+int historyGridColumn(int tableColumn);
+int historyTableColumn(int gridColumn);
+
+// Shows the model's rows on the grid without Rtg and keeps the columns as above across every
+// reset of the model.
 void setUpHistoryGrid(QTableView &grid, HistoryTableModel &model);

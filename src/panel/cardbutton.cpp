@@ -24,6 +24,10 @@ CardButton::CardButton(int cardIndex, QWidget *parent)
     setObjectName(QStringLiteral("Image") + QString::fromStdString(code));
     setAccessibleName(name);
     setToolTip(name);
+    // Said after the name: the keys that enter the card, never the name a second time.
+    typingHint_ = tr("Keys %1 %2")
+                      .arg(QChar::fromLatin1(code.at(0)).toUpper(), QChar::fromLatin1(code.at(1)));
+    setAccessibleDescription(typingHint_);
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
     setFixedSize(sizeHint());
@@ -40,7 +44,7 @@ void CardButton::setMarked(bool marked, const QString &hint)
         marked_ = marked;
         update();
     }
-    setAccessibleDescription(marked ? hint : QString());
+    setAccessibleDescription(marked && !hint.isEmpty() ? hint : typingHint_);
 }
 
 void CardButton::paintEvent(QPaintEvent *)

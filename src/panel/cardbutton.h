@@ -32,5 +32,6 @@ private:
     void moveFocus(int rowStep, int columnStep);
 
     int cardIndex_;
+    QString typingHint_;
     bool marked_ = false;
 };

@@ -3,6 +3,7 @@
 #include "handoddsmodel.h"
 
 #include "engine/cards.h"
+#include "panel/contrast.h"
 #include "panel/stringgrid.h"
 
 #include <QApplication>
@@ -60,10 +61,12 @@ QVariant HandOddsModel::data(const QModelIndex &index, int role) const
         return column == kNeedColumn && !text.isEmpty() ? spokenNeed(text) : text;
     }
     case Qt::BackgroundRole:
-        return shadeColour(tallowby::handOddsCellShade(grid_, column, row, decimalSeparator_),
-                           QApplication::palette().color(QPalette::Button));
+        return cellFill(column, row);
     case Qt::ForegroundRole:
-        return QColor(Qt::black);
+        // The button face of the desktop's colours may be dark.
+        return readableTextOn(cellFill(column, row));
+    case kCardListRole:
+        return column == kNeedColumn;
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignVCenter |
                                    (column < kFirstNumberColumn ? Qt::AlignLeft : Qt::AlignRight));
@@ -86,6 +89,12 @@ QVariant HandOddsModel::headerData(int section, Qt::Orientation orientation, int
     }
 }
 
+QColor HandOddsModel::cellFill(int column, int row) const
+{
+    return shadeColour(tallowby::handOddsCellShade(grid_, column, row, decimalSeparator_),
+                       QApplication::palette().color(QPalette::Button));
+}
+
 Qt::ItemFlags HandOddsModel::flags(const QModelIndex &index) const
 {
     return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
@@ -97,7 +106,7 @@ QList<int> handOddsColumnWidths(const QFontMetrics &metrics)
     const int name =
         fittedColumnWidth(metrics,
                           {QStringLiteral("Hand Type"), QStringLiteral("Straight Flush."),
-                           QStringLiteral("Straight. A, K, Q, J, T")},
+                           QStringLiteral("Straight Flush. T, 9, 8, 7, 6")},
                           design[0]);
     const int you = fittedColumnWidth(metrics,
                                       {QStringLiteral("You %"), QStringLiteral("Flop %"),

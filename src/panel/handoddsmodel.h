@@ -34,13 +34,15 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
 private:
+    QColor cellFill(int column, int row) const;
+
     tallowby::HandOddsGrid grid_;
     char decimalSeparator_ = '.';
 };
 
 // Widths of the four columns: 135, 205, 50 and 50 pixels, widened where the font needs it for
-// the headers of every stage, the figures and the category names, the "Need" column giving
-// back what the others took as long as nine needed cards still fit in it.
+// the headers of every stage, the figures and the longest hand description, the "Need" column
+// giving back what the others took as long as nine needed cards still fit in it.
 QList<int> handOddsColumnWidths(const QFontMetrics &metrics);
 
 // The fill of a cell shade; the button face comes from the palette.

@@ -14,6 +14,8 @@ void HintLine::setHint(const QString &text)
 {
     setText(text);
     setToolTip(text);
+    // The text is the name; the tooltip repeating it would be said twice.
+    setAccessibleDescription(tr("Hint"));
 }
 
 bool HintLine::fits() const

@@ -21,6 +21,7 @@
 #include "panel/slots.h"
 
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -30,6 +31,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 using namespace tallowby;
 
@@ -86,12 +88,15 @@ bool isListed(const QComboBox &combo)
 } // namespace
 
 TFormSelCards::TFormSelCards(QWidget *parent)
+    // A tool window of its owner (the main window): the window manager keeps it above that
+    // window and lists only the owner in the task bar and the window switcher.
     : QWidget(parent,
-              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("FormSelCards"));
     setWindowTitle(tr("Control & Recommendation Panel"));
     setAccessibleName(windowTitle());
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, kTableGreen);
     colours.setColor(QPalette::WindowText, Qt::white);
@@ -383,8 +388,10 @@ void TFormSelCards::clearSlotPictures()
 
 void TFormSelCards::takeKeyboardFocus()
 {
-    if (isVisible())
-        activateWindow();
+    // Asked of the window itself: as a tool window of the main window it counts as active
+    // already while the main window is, and activateWindow() would then do nothing.
+    if (isVisible() && windowHandle())
+        windowHandle()->requestActivate();
     const auto cards = deck_->findChildren<CardButton *>();
     // The card that is the deck's tab stop, where the user last was.
     for (CardButton *card : cards) {
@@ -550,6 +557,15 @@ void TFormSelCards::setVerdictText(int panel, const QString &text)
 void TFormSelCards::setVerdictColour(int panel, const QColor &colour)
 {
     verdictPanel(panel)->setColour(colour);
+}
+
+void TFormSelCards::closeEvent(QCloseEvent *event)
+{
+    if (event->spontaneous()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void TFormSelCards::ButtonClearCardClick()

@@ -101,6 +101,11 @@ public:
     void ComboBoxOppsChange();
     void ComboBoxAPChange();
 
+protected:
+    // The window system's close request (Alt+F4, a task bar's Close) is refused: this is the
+    // only way cards enter the program.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void buildControls();
     QWidget *buildDeck();

@@ -21,4 +21,6 @@ void SlotPicture::showCard(int c)
     const QString held = c > 0 ? QString::fromStdString(tallowby::cardName(c)) : tr("empty");
     setAccessibleName(tr("%1: %2").arg(slotinfo::spokenName(slot_), held));
     setToolTip(accessibleName());
+    // Without a description of its own a screen reader would say the tooltip, the name again.
+    setAccessibleDescription(tr("Alt+%1 selects it for the next card").arg(slot_));
 }

@@ -2,6 +2,8 @@
 // Painting and set-up of the string grids.
 #include "stringgrid.h"
 
+#include "panel/contrast.h"
+
 #include <QPainter>
 #include <QStyleOptionHeader>
 #include <QTableView>
@@ -10,13 +12,16 @@
 
 namespace {
 constexpr int kLeftPad = 2;
-constexpr int kRightPad = 3;
+constexpr int kRightPad = kCellTextPadding - kLeftPad;
 
-void drawCellText(QPainter &painter, const QRect &cell, const QFontMetrics &metrics,
-                  const QString &text, Qt::Alignment alignment)
+QRect textRoom(const QRect &cell)
 {
-    const QRect textRect = cell.adjusted(kLeftPad, 0, -kRightPad, 0);
-    const QString shown = metrics.elidedText(text, Qt::ElideRight, textRect.width());
+    return cell.adjusted(kLeftPad, 0, -kRightPad, 0);
+}
+
+void drawCellText(QPainter &painter, const QRect &textRect, const QString &shown,
+                  Qt::Alignment alignment)
+{
     painter.drawText(
         textRect,
         int((alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter) | Qt::TextSingleLine, shown);
@@ -24,24 +29,63 @@ void drawCellText(QPainter &painter, const QRect &cell, const QFontMetrics &metr
 
 } // namespace
 
+QString fittedCardList(const QString &list, const QFontMetrics &metrics, int width)
+{
+    if (metrics.horizontalAdvance(list) <= width)
+        return list;
+    const QStringList codes = list.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QString lead = list.startsWith(QLatin1Char(' ')) ? QStringLiteral(" ") : QString();
+    for (qsizetype shown = codes.size() - 1; shown >= 0; --shown) {
+        const QString rest = QStringLiteral("\u2026 +%1").arg(codes.size() - shown);
+        const QString text =
+            lead +
+            (shown > 0 ? codes.first(shown).join(QLatin1Char(' ')) + QLatin1Char(' ') : QString()) +
+            rest;
+        if (metrics.horizontalAdvance(text) <= width || shown == 0)
+            return text;
+    }
+    return list;
+}
+
+QString shownCellText(const QModelIndex &index, const QFontMetrics &metrics, int width)
+{
+    const QString text = index.data(Qt::DisplayRole).toString();
+    if (index.data(kCardListRole).toBool())
+        return fittedCardList(text, metrics, width);
+    return metrics.elidedText(text, Qt::ElideRight, width);
+}
+
+CellColours cellColours(const QModelIndex &index)
+{
+    const QVariant fill = index.data(Qt::BackgroundRole);
+    const QColor background = fill.canConvert<QColor>() ? fill.value<QColor>() : QColor(Qt::white);
+    const QVariant ink = index.data(Qt::ForegroundRole);
+    return {background,
+            ink.canConvert<QColor>() ? ink.value<QColor>() : readableTextOn(background)};
+}
+
+QColor headerTextColour(const QPalette &palette)
+{
+    return readableTextOn(palette.color(QPalette::Button));
+}
+
 void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                              const QModelIndex &index) const
 {
     painter->save();
-    const QVariant fill = index.data(Qt::BackgroundRole);
-    painter->fillRect(option.rect,
-                      fill.canConvert<QColor>() ? fill.value<QColor>() : QColor(Qt::white));
-    const QVariant ink = index.data(Qt::ForegroundRole);
-    painter->setPen(ink.canConvert<QColor>() ? ink.value<QColor>() : QColor(Qt::black));
+    const CellColours colours = cellColours(index);
+    painter->fillRect(option.rect, colours.fill);
+    painter->setPen(colours.ink);
     painter->setFont(option.font);
-    drawCellText(*painter, option.rect, option.fontMetrics, index.data(Qt::DisplayRole).toString(),
+    const QRect room = textRoom(option.rect);
+    drawCellText(*painter, room, shownCellText(index, option.fontMetrics, room.width()),
                  Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt()));
 
     if (option.state & QStyle::State_HasFocus) {
         QStyleOptionFocusRect focus;
         focus.initFrom(option.widget);
         focus.rect = option.rect.adjusted(1, 1, -1, -1);
-        focus.backgroundColor = fill.value<QColor>();
+        focus.backgroundColor = colours.fill;
         option.widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter,
                                               option.widget);
     }
@@ -59,12 +103,15 @@ void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalI
     option.text.clear();
     painter->save();
     style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
-    painter->setPen(Qt::black);
+    painter->setPen(headerTextColour(palette()));
     const QVariant aligned =
         model()->headerData(logicalIndex, orientation(), Qt::TextAlignmentRole);
-    drawCellText(*painter, rect, fontMetrics(),
-                 model()->headerData(logicalIndex, orientation()).toString(),
-                 aligned.isValid() ? Qt::Alignment(aligned.toInt()) : Qt::AlignCenter);
+    const QRect room = textRoom(rect);
+    drawCellText(
+        *painter, room,
+        fontMetrics().elidedText(model()->headerData(logicalIndex, orientation()).toString(),
+                                 Qt::ElideRight, room.width()),
+        aligned.isValid() ? Qt::Alignment(aligned.toInt()) : Qt::AlignCenter);
     painter->restore();
 }
 
@@ -78,7 +125,7 @@ int fittedColumnWidth(const QFontMetrics &metrics, const QStringList &texts, int
     int widest = 0;
     for (const QString &text : texts)
         widest = std::max(widest, metrics.horizontalAdvance(text));
-    return std::max(minimum, widest + kLeftPad + kRightPad + 1);
+    return std::max(minimum, widest + kCellTextPadding + 1);
 }
 
 void setUpStringGrid(QTableView &view, bool rowLabels)

@@ -5,11 +5,14 @@
 // cells in the button-face colour.
 #pragma once
 
+#include <QColor>
 #include <QHeaderView>
 #include <QStringList>
 #include <QStyledItemDelegate>
 
 class QFontMetrics;
+class QModelIndex;
+class QPalette;
 class QTableView;
 
 class GridCellDelegate : public QStyledItemDelegate
@@ -37,6 +40,32 @@ protected:
 };
 
 inline constexpr int kGridRowHeight = 17;
+// Room a cell leaves around its text: 2 pixels on the left, 3 on the right.
+inline constexpr int kCellTextPadding = 5;
+
+// A model answers true for this role where the cell holds a list of card codes; a list too
+// long for its cell shows as many codes as fit and the count of the rest ("2h 3h … +5").
+inline constexpr int kCardListRole = Qt::UserRole + 40;
+
+// The list of card codes (" 2h 3h 4h ") as it fits `width`: whole, or its first codes followed
+// by "… +n" for the n left out.
+QString fittedCardList(const QString &list, const QFontMetrics &metrics, int width);
+
+// The text a grid cell shows in `width` pixels of text room: a card list fitted as above, any
+// other text elided with "…".
+QString shownCellText(const QModelIndex &index, const QFontMetrics &metrics, int width);
+
+// Fill and text colour of a grid cell: the model's, a white fill by default, and a text colour
+// that is readable on the fill when the model names none.
+struct CellColours
+{
+    QColor fill;
+    QColor ink;
+};
+CellColours cellColours(const QModelIndex &index);
+
+// The text colour of the fixed row and column, readable on the button face they are drawn on.
+QColor headerTextColour(const QPalette &palette);
 
 // The row height for the font: 17 pixels unless its text would not fit.
 int gridRowHeight(const QFontMetrics &metrics);

@@ -24,6 +24,8 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -50,6 +52,26 @@ QComboBox *editableCombo(const QString &name, const QString &spoken, QWidget *pa
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setDuplicatesEnabled(false);
     return combo;
+}
+
+// The width at which the longest item shows whole in the box's text field.
+int widthForItems(const QComboBox &combo)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(&combo);
+    option.editable = combo.isEditable();
+    option.frame = combo.hasFrame();
+    constexpr int kTrialWidth = 200;
+    option.rect = QRect(0, 0, kTrialWidth, combo.sizeHint().height());
+    const int field =
+        combo.style()
+            ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &combo)
+            .width();
+    int widest = 0;
+    for (int item = 0; item < combo.count(); ++item)
+        widest = std::max(widest, combo.fontMetrics().horizontalAdvance(combo.itemText(item)));
+    // The text field's own margins of 2 pixels on either side and its cursor.
+    return widest + 2 * 2 + 1 + kTrialWidth - field;
 }
 
 // A step of 1, 2 or 5 times a power of ten that divides 0..longest into at most five parts.
@@ -81,7 +103,8 @@ TFormGraph::TFormGraph(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
     buildControls();
     buildChart();
     wireSignals();
-    setFixedSize(kClientWidth, kClientHeight);
+    // The design size, or what a larger font needs.
+    setFixedSize(QSize(kClientWidth, kClientHeight).expandedTo(minimumSizeHint()));
 }
 
 TFormGraph::~TFormGraph()
@@ -106,6 +129,9 @@ void TFormGraph::buildControls()
     ComboBoxType->setCurrentIndex(0);
     m_typeText = ComboBoxType->currentText();
     ComboBoxType->setMinimumContentsLength(14);
+    // As wide as the longest item at any font.
+    for (QComboBox *combo : {ComboBoxMode, ComboBoxType})
+        combo->setMinimumWidth(widthForItems(*combo));
 
     CheckBoxAvg = new QCheckBox(tr("Percent (%)"), this);
     CheckBoxAvg->setObjectName(QStringLiteral("CheckBoxAvg"));

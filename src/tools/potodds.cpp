@@ -5,6 +5,8 @@
 
 #include "tools/potoddsmath.h"
 
+#include "panel/contrast.h"
+
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -13,6 +15,8 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -49,11 +53,25 @@ bool typedTextPasses(const QKeyEvent *event, QString text,
     return true;
 }
 
+// The fills are light whatever the desktop's colours, so the text is set with them: a dark
+// scheme's light text would vanish on them.
 void setBackground(QLineEdit *edit, const QColor &colour)
 {
     QPalette palette = edit->palette();
     palette.setColor(QPalette::Base, colour);
+    palette.setColor(QPalette::Text, readableTextOn(colour));
     edit->setPalette(palette);
+}
+
+// Room for the longest figure the fields commonly show, "99999.9", so that none is cut.
+int fieldWidth(const QLineEdit &edit)
+{
+    QStyleOptionFrame frame;
+    frame.initFrom(&edit);
+    frame.lineWidth = edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, &edit);
+    const int text = edit.fontMetrics().horizontalAdvance(QStringLiteral("99999.9"));
+    // The text margins of a line edit and its frame on either side.
+    return text + 2 * (2 + frame.lineWidth) + 2;
 }
 
 } // namespace
@@ -121,17 +139,22 @@ void OutsSpinEdit::focusOutEvent(QFocusEvent *event)
 // ---- TFormPotOdds ----
 
 TFormPotOdds::TFormPotOdds(QWidget *parent)
+    // A tool window of its owner (the main window): the window manager keeps it above that
+    // window and lists only the owner in the task bar and the window switcher.
     : QWidget(parent,
-              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("FormPotOdds"));
     setWindowTitle(tr("Pot Odds Calculator"));
     setAccessibleName(tr("Pot Odds Calculator"));
     // Closing the main window ends the program even while this one is showing.
     setAttribute(Qt::WA_QuitOnClose, false);
+    // Tooltips show even while the player works in another window.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     buildControls();
     wireSignals();
-    setFixedSize(kClientWidth, kClientHeight);
+    // The design size, or what a larger font needs.
+    setFixedSize(QSize(kClientWidth, kClientHeight).expandedTo(minimumSizeHint()));
 }
 
 void TFormPotOdds::buildControls()
@@ -160,10 +183,10 @@ void TFormPotOdds::buildControls()
         field->setAccessibleName(accessibleName);
         return field;
     };
-    EditPot = edit("EditPot", tr("Pot plus bets"));
+    EditPot = edit("EditPot", tr("Pot + Bets"));
     EditCall = edit("EditCall", tr("Call"));
-    EditHandOdds = edit("EditHandOdds", tr("Hand odds in percent"));
-    EditPotOdds = edit("EditPotOdds", tr("Pot odds in percent"));
+    EditHandOdds = edit("EditHandOdds", tr("Hand Odds (%)"));
+    EditPotOdds = edit("EditPotOdds", tr("Pot Odds (%)"));
     EditProfit = edit("EditProfit", tr("Profit"));
     for (QLineEdit *input : {EditPot, EditCall})
         input->setMaxLength(kPotMaxLength);
@@ -200,6 +223,8 @@ void TFormPotOdds::buildControls()
         ++row;
     }
     fields->setColumnStretch(1, 1);
+    for (QLineEdit *field : {EditPot, EditCall, EditHandOdds, EditPotOdds, EditProfit})
+        field->setMinimumWidth(fieldWidth(*field));
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(3, 8, 3, 6);

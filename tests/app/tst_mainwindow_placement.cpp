@@ -23,6 +23,10 @@ private Q_SLOTS:
         QTest::addColumn<bool>("mainCentred");
 
         QTest::newRow("1920x1050") << QRect(0, 0, 1920, 1050) << true << true;
+        QTest::newRow("1920x1080 without a panel") << QRect(0, 0, 1920, 1080) << true << true;
+        QTest::newRow("1366x768 without a panel") << QRect(0, 0, 1366, 768) << true << false;
+        QTest::newRow("1280x720") << QRect(0, 0, 1280, 720) << true << false;
+        QTest::newRow("2560x1600 at 200 %") << QRect(0, 0, 1280, 800) << true << true;
         QTest::newRow("1366x728 laptop") << QRect(0, 0, 1366, 728) << true << false;
         QTest::newRow("1280x1024 right of another screen")
             << QRect(1920, 0, 1280, 1024) << true << true;

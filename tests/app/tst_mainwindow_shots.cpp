@@ -1,18 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the main window (each tab), the card panel (empty, with a rank typed and waiting for
-// its suit, and with a river hand) and the arrangement of the start windows to PNG files, for
-// looking at them. Not a test: run it by hand with the folder to write into, under
-// QT_QPA_PLATFORM=offscreen; "--font=13" sets the font size in points, "--dark" a dark palette.
+// its suit, and with a river hand), the calculator, the About box, the dialogs and the
+// arrangement of the start windows to PNG files, for looking at them. Not a test: run it by hand
+// with the folder to write into, under QT_QPA_PLATFORM=offscreen; "--font=13" sets the font size in
+// points, "--dark" a dark palette.
+#include "app/about.h"
 #include "app/startup.h"
 #include "app/tallowby.h"
+#include "history/filter.h"
+#include "history/newgame.h"
+#include "history/printhistory.h"
+#include "history/sort.h"
 #include "panel/cardbutton.h"
 #include "panel/selcards.h"
 #include "scriptedprompts.h"
+#include "tools/gamehistorygraph.h"
 #include "tools/potodds.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QPainter>
+#include <QRadioButton>
 #include <QScreen>
 #include <QStyleFactory>
 #include <QTabWidget>
@@ -109,5 +118,40 @@ int main(int argc, char *argv[])
     for (int card : {12, 25})
         FormSelCards->SelectCard(card);
     save(*FormTallowby, folder, QStringLiteral("main-preflop-pair"));
+
+    // A hand whose Two Pair row needs more cards than its cell shows.
+    FormTallowby->MenuNewGameClick();
+    for (int card : {52, 25, 13, 37, 45, 2})
+        FormSelCards->SelectCard(card);
+    save(*FormTallowby, folder, QStringLiteral("main-long-need"));
+
+    FormPotOdds->RadioButtonRiver->setChecked(true);
+    FormPotOdds->SpinEditOuts->setText(QStringLiteral("15"));
+    FormPotOdds->EditCall->setText(QStringLiteral("99"));
+    FormPotOdds->EditPot->setText(QStringLiteral("999"));
+    save(*FormPotOdds, folder, QStringLiteral("potodds-profit"));
+    FormPotOdds->EditCall->setText(QStringLiteral("9999"));
+    save(*FormPotOdds, folder, QStringLiteral("potodds-loss"));
+
+    FormTallowby->setStatusPanelText(
+        0, QStringLiteral("Database: My tournament games for the last season of the league.mdb"));
+    FormTallowby->setStatusPanelText(
+        1, QStringLiteral("System: My tournament system for late positions and short stacks.mdb"));
+    save(*FormTallowby, folder, QStringLiteral("main-long-status"));
+
+    TFormAbout about(FormTallowby);
+    about.show();
+    save(about, folder, QStringLiteral("about"));
+    const std::pair<QWidget *, const char *> dialogs[] = {{FormNewGame, "newgame"},
+                                                          {FormFilter, "filter"},
+                                                          {FormSort, "sort"},
+                                                          {FormPrint, "print"},
+                                                          {FormGraph, "graph"}};
+    for (const auto &[dialog, name] : dialogs) {
+        dialog->show();
+        QApplication::processEvents();
+        save(*dialog, folder, QString::fromLatin1(name));
+        dialog->hide();
+    }
     return 0;
 }

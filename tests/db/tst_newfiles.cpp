@@ -117,7 +117,7 @@ void TestNewFiles::killedWhileMakingLeavesNoHalfFile()
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process.start(child(), {kind, path});
         QVERIFY2(process.waitForStarted(), qPrintable(process.errorString()));
-        QVERIFY(process.waitForReadyRead(10000));
+        QVERIFY(process.waitForReadyRead(30000));
         QTest::qSleep(int(random.bounded(oneFile * 3)));
         process.kill();
         QVERIFY(process.waitForFinished(10000));

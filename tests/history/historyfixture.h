@@ -7,6 +7,7 @@
 #include "historyfiles.h"
 #include "pdfreport.h"
 #include "runningprogram.h"
+#include "history/historygrid.h"
 
 #include <QAbstractItemModel>
 #include <QDialog>
@@ -22,13 +23,14 @@ inline void runWithFile(ScriptedPrompts &prompts, const char *command, const QSt
     menuItem(command)->trigger();
 }
 
-// The texts of one column of the grid, top to bottom.
+// The texts of one column of the table (numbered as in `History`), top to bottom, as the grid
+// shows them.
 inline QStringList gridColumn(const QTableView *grid, int column)
 {
     QStringList texts;
     const QAbstractItemModel *model = grid->model();
     for (int row = 0; row < model->rowCount(); ++row)
-        texts << model->index(row, column).data().toString();
+        texts << model->index(row, historyGridColumn(column)).data().toString();
     return texts;
 }
 

@@ -143,7 +143,7 @@ void TestHistoryFile::newDatabase()
     schema.close();
     QCOMPARE(FormTallowby->handHistoryGrid()->model()->rowCount(), 0);
     QCOMPARE(FormTallowby->gameHistoryGrid()->model()->rowCount(), 0);
-    QCOMPARE(FormTallowby->gameHistoryGrid()->model()->columnCount(), 11);
+    QCOMPARE(FormTallowby->gameHistoryGrid()->model()->columnCount(), 10); // Rtg not shown
     const GameStatsModel &statistics = FormTallowby->gameStatistics();
     QCOMPARE(statistics.cell(1, 0), QStringLiteral("-- --"));
     for (int column = 1; column < GameStatsModel::kColumns; ++column) {
