@@ -89,7 +89,7 @@ void TestNewFiles::killedWhileMakingLeavesNoHalfFile_data()
     QTest::newRow("system") << "system" << QStringList{"FTR", "PreFlop"} << QList<int>{168, 169};
 }
 
-// Killed 40 times at random moments, each while the helper makes a file (it makes one after
+// Killed 32 times at random moments, each while the helper makes a file (it makes one after
 // the other): the first runs start with no file at the path, the others with a complete one.
 void TestNewFiles::killedWhileMakingLeavesNoHalfFile()
 {
@@ -111,7 +111,7 @@ void TestNewFiles::killedWhileMakingLeavesNoHalfFile()
     QFile::remove(path);
 
     QRandomGenerator random(20261209);
-    for (int run = 0; run < 40; ++run) {
+    for (int run = 0; run < 32; ++run) {
         const bool hadFile = QFileInfo::exists(path);
         QProcess process;
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
