@@ -63,6 +63,7 @@ expected=(
     usr/games/tallowby
     usr/games/tallowby-odds
     usr/games/tallowby-import
+    usr/games/tallowby-help
     usr/share/tallowby/tallowbyhelp.chm
     usr/share/tallowby/preflop-equity.txt
     usr/share/tallowby/Starter.mdb
@@ -72,6 +73,7 @@ expected=(
     usr/share/man/man6/tallowby.6.gz
     usr/share/man/man6/tallowby-odds.6.gz
     usr/share/man/man6/tallowby-import.6.gz
+    usr/share/man/man6/tallowby-help.6.gz
     usr/share/doc/tallowby/copyright
     usr/share/doc/tallowby/changelog.Debian.gz
 )
@@ -97,7 +99,7 @@ owner_of() {
 }
 # Every library the programs link directly comes from a package that Depends names.
 ldconfig -p >"$scratch/libraries"
-for program in tallowby tallowby-odds tallowby-import; do
+for program in tallowby tallowby-odds tallowby-import tallowby-help; do
     while read -r library; do
         file=$(awk -v lib="$library" '$1 == lib && /x86-64|x86_64/ && !found { print $NF; found = 1 }' \
             "$scratch/libraries")
@@ -114,7 +116,7 @@ grep -qx 'Exec=/usr/games/tallowby' "$launcher" || fail "the launcher does not s
 grep -qx 'StartupWMClass=Tallowby' "$launcher" || fail "the launcher names another window class"
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.tallowby.Tallowby.metainfo.xml" \
     >"$scratch/appstream.log" || { cat "$scratch/appstream.log"; fail "the metainfo does not validate"; }
-for page in tallowby tallowby-odds tallowby-import; do
+for page in tallowby tallowby-odds tallowby-import tallowby-help; do
     zcat "$root/usr/share/man/man6/$page.6.gz" >"$scratch/$page.6"
     grep -q '^\.SH EXIT STATUS' "$scratch/$page.6" || fail "the manual page of $page has no EXIT STATUS section"
 done

@@ -2,15 +2,12 @@
 // Read access to a compiled HTML help file through chmlib.
 #include "chmarchive.h"
 
-#include <array>
-#include <cstring>
-
+#include "app/chmcheck.h"
 #include "helpsitemap.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QtEndian>
 
 #include <chm_lib.h>
 
@@ -49,54 +46,8 @@ int collectFile(chmFile *, chmUnitInfo *unit, void *context)
     return CHM_ENUMERATOR_CONTINUE;
 }
 
-// Where the stored (uncompressed) objects begin, from the file's "ITSF" header: given in the
-// header from version 3 on, else right after the directory. Nothing when the header is unusable.
-std::optional<quint64> contentOffset(const QByteArray &header)
-{
-    if (header.size() < 0x58 || !header.startsWith("ITSF"))
-        return std::nullopt;
-    // A copy of fixed size, so the reads below never point into the empty shared buffer.
-    std::array<uchar, 0x60> bytes{};
-    std::memcpy(bytes.data(), header.constData(),
-                std::size_t(std::min<qsizetype>(header.size(), 0x60)));
-    const auto field = [&](std::size_t at) {
-        return qFromLittleEndian<quint64>(bytes.data() + at);
-    };
-    const quint32 version = qFromLittleEndian<quint32>(bytes.data() + 4);
-    if (version >= 3 && header.size() >= 0x60)
-        return field(0x58);
-    return field(0x48) + field(0x50); // directory offset + directory length
-}
-
-struct StoredLimit
-{
-    quint64 limit; // bytes available after the content offset
-    bool inside = true;
-};
-
-int checkStoredObject(chmFile *, chmUnitInfo *unit, void *context)
-{
-    auto *check = static_cast<StoredLimit *>(context);
-    if (unit->space == CHM_UNCOMPRESSED &&
-        (unit->start > check->limit || unit->length > check->limit - unit->start)) {
-        check->inside = false;
-        return CHM_ENUMERATOR_SUCCESS;
-    }
-    return CHM_ENUMERATOR_CONTINUE;
-}
-
-// chmlib reads the missing end of a truncated file as zeros without saying so, so every stored
-// object, the compressed pages among them, must lie within the file.
-bool storedObjectsInsideFile(chmFile *handle, QFile &file)
-{
-    const std::optional<quint64> offset = contentOffset(file.read(0x60));
-    const auto size = static_cast<quint64>(file.size());
-    if (!offset || *offset > size)
-        return false;
-    StoredLimit check{size - *offset};
-    chm_enumerate(handle, CHM_ENUMERATE_ALL, checkStoredObject, &check);
-    return check.inside;
-}
+// A help file is read whole for its check; one this large is no help file of ours.
+constexpr qint64 largestHelpFile = 256 * 1024 * 1024;
 
 } // namespace
 
@@ -121,11 +72,27 @@ ChmArchive::ChmArchive(const QString &filePath) : filePath_(filePath)
         error_ = tr("The help file %1 cannot be read: %2").arg(filePath, file.errorString());
         return;
     }
-    handle_.reset(chm_open(QFile::encodeName(filePath).constData()));
-    if (!handle_ || !storedObjectsInsideFile(handle_.get(), file) || !readSystemRecord()) {
-        handle_.reset();
+    if (file.size() > largestHelpFile) {
+        error_ = tr("The file %1 is too large to be a help file.").arg(filePath);
+        return;
+    }
+    // The help library trusts the file's structures; it only sees a file whose container has
+    // been checked here.
+    const QByteArray bytes = file.readAll();
+    if (!bytes.startsWith("ITSF")) {
+        error_ = tr("The file %1 is not a compiled help file (CHM).").arg(filePath);
+        return;
+    }
+    if (const std::string problem = checkChmContainer({bytes.constData(), size_t(bytes.size())});
+        !problem.empty()) {
         error_ =
-            tr("The file %1 is not a compiled help file (CHM), or it is damaged.").arg(filePath);
+            tr("The help file %1 is damaged: %2.").arg(filePath, QString::fromStdString(problem));
+        return;
+    }
+    handle_.reset(chm_open(QFile::encodeName(filePath).constData()));
+    if (!handle_ || !readSystemRecord()) {
+        handle_.reset();
+        error_ = tr("The help file %1 is damaged.").arg(filePath);
         return;
     }
     chooseDefaults();

@@ -4,20 +4,49 @@
 
 #include "prompts.h"
 
+#include <QByteArray>
 #include <QCoreApplication>
+#include <QSet>
 #include <QString>
 #include <exception>
 
-bool runCommand(QWidget *parent, const std::function<void()> &command)
+namespace {
+
+// The message of a failed command; empty when it succeeded.
+QString failureOf(const std::function<void()> &command)
 {
     try {
         command();
-        return true;
+        return {};
     } catch (const std::exception &failure) {
-        prompts().error(parent, QString::fromUtf8(failure.what()));
+        return QString::fromUtf8(failure.what());
     } catch (...) {
-        prompts().error(parent,
-                        QCoreApplication::translate("runCommand", "An unexpected error occurred."));
+        return QCoreApplication::translate("runCommand", "An unexpected error occurred.");
+    }
+}
+
+} // namespace
+
+bool runCommand(QWidget *parent, const std::function<void()> &command)
+{
+    const QString failure = failureOf(command);
+    if (failure.isEmpty())
+        return true;
+    prompts().error(parent, failure);
+    return false;
+}
+
+bool runCardCommand(QWidget *parent, const char *file, const std::function<void()> &command)
+{
+    static QSet<QByteArray> failing;
+    const QString failure = failureOf(command);
+    if (failure.isEmpty()) {
+        failing.remove(file);
+        return true;
+    }
+    if (!failing.contains(file)) {
+        failing.insert(file);
+        prompts().error(parent, failure);
     }
     return false;
 }

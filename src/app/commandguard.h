@@ -9,3 +9,8 @@ class QWidget;
 
 // Returns false when the command failed (its message has been shown).
 bool runCommand(QWidget *parent, const std::function<void()> &command);
+
+// The same for the reads that follow every card click, which fail together and again on every
+// click while their file is locked or damaged: a failure is shown only when the last command on
+// the same `file` ("history", "system") succeeded, so a run of failures shows one message.
+bool runCardCommand(QWidget *parent, const char *file, const std::function<void()> &command);

@@ -2,12 +2,11 @@
 // Opening the help at a window's page.
 #include "app/helpat.h"
 
-#include "app/helpwindow.h"
+#include "app/helpviewer.h"
 
 #include <QApplication>
 #include <QTabWidget>
 #include <QWidget>
-#include <QWindow>
 
 namespace {
 
@@ -50,25 +49,6 @@ QString mainWindowPage(const QWidget &mainWindow)
     return {};
 }
 
-HelpWindow *openHelpWindow()
-{
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget *window : windows) {
-        if (auto *help = qobject_cast<HelpWindow *>(window); help && help->isVisible())
-            return help;
-    }
-    return nullptr;
-}
-
-bool ownedBy(const QWidget *window, const QWidget *owner)
-{
-    for (const QWidget *w = window; w; w = w->parentWidget()) {
-        if (w == owner)
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 QString helpPageFor(const QWidget *window)
@@ -87,22 +67,8 @@ QString helpPageFor(const QWidget *window)
 
 void openHelpAt(const QString &page, QWidget *from)
 {
-    // A help window that a modal dialog would block is opened anew beside that dialog.
+    // The viewer is a process of its own, so a modal dialog does not block it; its failures are
+    // reported over the dialog the request came from.
     QWidget *modal = QApplication::activeModalWidget();
-    if (HelpWindow *help = openHelpWindow(); help && modal && !ownedBy(help, modal))
-        delete help;
-    showHelp(modal ? modal : from);
-    HelpWindow *help = openHelpWindow();
-    if (!help)
-        return;
-    if (!page.isEmpty())
-        help->showPage(page);
-    // Above the program's own kept-on-top windows, so the main window does not hide the page.
-    if (!help->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
-        help->setWindowFlag(Qt::WindowStaysOnTopHint);
-        help->show();
-    }
-    help->raise();
-    if (QWindow *window = help->windowHandle())
-        window->requestActivate();
+    showHelp(modal ? modal : from, page);
 }

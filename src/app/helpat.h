@@ -13,6 +13,7 @@ class QWidget;
 // means the help's first page.
 QString helpPageFor(const QWidget *window);
 
-// Opens the help at `page` (the first page when empty). `from` is the window the request
-// came from; it owns the help window when it is a modal dialog, so that the help is not blocked.
+// Opens the help at `page` (the first page when empty) in the help viewer, which comes up above
+// the program's windows; a viewer already open goes to the page. `from` is the window the
+// request came from: failures are reported over it, or over the modal dialog that is open.
 void openHelpAt(const QString &page, QWidget *from = nullptr);

@@ -2,6 +2,7 @@
 // Reads the sitemap lists of a compiled help file.
 #include "helpsitemap.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <optional>
@@ -38,10 +39,12 @@ QString attribute(const QString &attributes, const QString &name)
 
 } // namespace
 
-QList<HelpTopic> parseSitemap(const QByteArray &sitemap)
+QList<HelpTopic> parseSitemap(const QByteArray &sitemap, QString *error)
 {
+    // A tag ends at its ">"; one that meets another "<" first is no tag, so no match attempt
+    // runs past the next "<".
     static const QRegularExpression tagPattern(
-        QStringLiteral(R"re(<(/?)(ul|object|param)\b([^>]*)>)re"),
+        QStringLiteral(R"re(<(/?)(ul|object|param)\b([^<>]*)>)re"),
         QRegularExpression::CaseInsensitiveOption);
     QList<HelpTopic> topics;
     // The lists being filled, outermost first. A list is only appended to while it is on top,
@@ -67,6 +70,16 @@ QList<HelpTopic> parseSitemap(const QByteArray &sitemap)
                 // The outermost list holds the top entries; a nested one the children of the
                 // entry before it.
                 const bool nested = !nestedLists.empty() && !open.back()->isEmpty();
+                if (nested && int(open.size()) >= kDeepestSitemapNesting) {
+                    if (error) {
+                        *error = QCoreApplication::translate(
+                                     "HelpSitemap", "The list of topics is nested more than %1 "
+                                                    "levels deep; the entries below that level "
+                                                    "are not shown.")
+                                     .arg(kDeepestSitemapNesting);
+                    }
+                    return topics;
+                }
                 if (nested)
                     open.push_back(&open.back()->last().children);
                 nestedLists.push_back(nested);

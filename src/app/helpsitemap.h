@@ -14,7 +14,12 @@ struct HelpTopic
     QList<HelpTopic> children;
 };
 
-QList<HelpTopic> parseSitemap(const QByteArray &sitemap);
+// Lists nested deeper than this are not read: what came before them is returned, and `error`
+// (when given) says why the rest is missing. The reader keeps its own stack, and each tag is
+// matched up to the next "<" at most, so its time grows with the length of the text alone.
+inline constexpr int kDeepestSitemapNesting = 64;
+
+QList<HelpTopic> parseSitemap(const QByteArray &sitemap, QString *error = nullptr);
 
 // The first entry, depth first, that names a page; empty when none does.
 QString firstLocalPage(const QList<HelpTopic> &topics);

@@ -3,15 +3,15 @@
 #include "helpwindow.h"
 
 #include "app/helpsitemap.h"
-#include "app/paths.h"
-#include "app/prompts.h"
 
 #include <QAction>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QPointer>
+#include <QListWidget>
+#include <QPushButton>
+#include <QShortcut>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStandardItemModel>
@@ -137,6 +137,7 @@ HelpWindow::HelpWindow(ChmArchive archive, QWidget *parent) : QWidget(parent, Qt
     buildControls();
     fillContents();
     fillIndex();
+    buildSearchIndex();
     connectSignals();
     resize(860, 620);
     goHome();
@@ -194,6 +195,36 @@ void HelpWindow::buildControls()
     tabs_->addTab(contentsView_, tr("&Contents"));
     tabs_->addTab(indexPage, tr("&Index"));
 
+    searchFor_ = new QLineEdit(this);
+    searchFor_->setPlaceholderText(tr("Words to find in the pages"));
+    searchFor_->setAccessibleName(tr("Words to search for"));
+    searchFor_->setClearButtonEnabled(true);
+    auto *findButton = new QPushButton(tr("&List Topics"), this);
+    findButton->setAccessibleName(tr("List the pages that hold the words"));
+    findButton->setObjectName(QStringLiteral("ButtonListTopics"));
+    searchHits_ = new QListWidget(this);
+    searchHits_->setAccessibleName(tr("Pages found"));
+    auto *searchPage = new QWidget(this);
+    auto *searchLayout = new QVBoxLayout(searchPage);
+    searchLayout->setContentsMargins(4, 4, 4, 4);
+    auto *searchLabel = new QLabel(tr("&Type in the words to search for:"), searchPage);
+    searchLabel->setBuddy(searchFor_);
+    searchLabel->setWordWrap(true);
+    searchLayout->addWidget(searchLabel);
+    searchLayout->addWidget(searchFor_);
+    searchLayout->addWidget(findButton);
+    searchLayout->addWidget(searchHits_);
+    tabs_->addTab(searchPage, tr("&Search"));
+    connect(findButton, &QPushButton::clicked, this, [this] { search(searchFor_->text()); });
+
+    // Esc and Ctrl+W close the window, wherever the focus is inside it.
+    for (const QKeySequence &key :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        auto *shortcut = new QShortcut(key, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, &QWidget::close);
+    }
+
     browser_->setOpenLinks(false); // links are followed by followLink, inside the archive
     browser_->setAccessibleName(tr("Help page"));
     browser_->document()->setDocumentMargin(12);
@@ -214,8 +245,16 @@ void HelpWindow::buildControls()
 void HelpWindow::fillContents()
 {
     const ChmArchive &archive = browser_->archive();
-    if (const auto sitemap = archive.read(archive.contentsFile()))
-        appendTopics(contents_->invisibleRootItem(), parseSitemap(*sitemap));
+    if (const auto sitemap = archive.read(archive.contentsFile())) {
+        QString problem;
+        appendTopics(contents_->invisibleRootItem(), parseSitemap(*sitemap, &problem));
+        if (!problem.isEmpty()) {
+            auto note = std::make_unique<QStandardItem>(problem);
+            note->setEditable(false);
+            note->setToolTip(problem);
+            contents_->appendRow(note.release());
+        }
+    }
     contentsView_->expandAll();
 }
 
@@ -246,6 +285,55 @@ void HelpWindow::connectSignals()
     connect(lookFor_, &QLineEdit::textChanged, indexFilter_,
             &QSortFilterProxyModel::setFilterFixedString);
     connect(lookFor_, &QLineEdit::returnPressed, this, &HelpWindow::openFirstIndexMatch);
+    connect(searchFor_, &QLineEdit::returnPressed, this, [this] { search(searchFor_->text()); });
+    connect(searchHits_, &QListWidget::itemActivated, this, &HelpWindow::openSearchHit);
+    connect(searchHits_, &QListWidget::itemClicked, this, &HelpWindow::openSearchHit);
+}
+
+void HelpWindow::buildSearchIndex()
+{
+    const ChmArchive &archive = browser_->archive();
+    for (const QString &path : archive.files()) {
+        if (!path.endsWith(QLatin1String(".html"), Qt::CaseInsensitive) &&
+            !path.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive))
+            continue;
+        if (const auto page = archive.read(path))
+            searchIndex_.addPage(path, *page);
+    }
+}
+
+void HelpWindow::search(const QString &query)
+{
+    if (searchFor_->text() != query)
+        searchFor_->setText(query);
+    tabs_->setCurrentWidget(searchHits_->parentWidget());
+    searchHits_->clear();
+    const QStringList words = HelpSearchIndex::wordsOf(query);
+    searchedWord_ = words.isEmpty() ? QString() : words.first();
+    const QList<HelpSearchIndex::Hit> hits = searchIndex_.find(query);
+    for (const HelpSearchIndex::Hit &hit : hits) {
+        auto *item = new QListWidgetItem(hit.title, searchHits_);
+        item->setData(pageRole, pageUrl(hit.page));
+        item->setToolTip(tr("%n mention(s)", nullptr, hit.mentions));
+    }
+    if (hits.isEmpty()) {
+        auto *none = new QListWidgetItem(words.isEmpty() ? tr("Type a word to search for.")
+                                                         : tr("No page holds these words."),
+                                         searchHits_);
+        none->setFlags(Qt::NoItemFlags);
+    }
+}
+
+void HelpWindow::openSearchHit(QListWidgetItem *item)
+{
+    const QUrl target = item ? item->data(pageRole).toUrl() : QUrl();
+    if (target.isEmpty())
+        return;
+    browser_->setSource(target);
+    // The first place the word stands on the page is selected and scrolled to.
+    browser_->moveCursor(QTextCursor::Start);
+    if (!searchedWord_.isEmpty())
+        browser_->find(searchedWord_);
 }
 
 void HelpWindow::showPage(const QString &page)
@@ -312,31 +400,4 @@ void HelpWindow::openFirstIndexMatch()
         return;
     indexView_->setCurrentIndex(first);
     openIndexEntry(first);
-}
-
-void showHelp(QWidget *parent)
-{
-    showHelp(parent, helpFilePath());
-}
-
-void showHelp(QWidget *parent, const QString &helpFile)
-{
-    // One help window at a time; it deletes itself when closed.
-    static QPointer<HelpWindow> window;
-    if (window && window->helpFilePath() == helpFile) {
-        window->show();
-        window->raise();
-        window->activateWindow();
-        return;
-    }
-    ChmArchive archive(helpFile);
-    if (!archive.isOpen()) {
-        prompts().error(parent, archive.errorString());
-        return;
-    }
-    if (window)
-        window->close();
-    window = new HelpWindow(std::move(archive), parent);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->show();
 }

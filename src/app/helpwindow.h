@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The program's help window: the pages of the compiled help file, with its table of contents
-// and keyword index beside them, and Back, Forward and Home.
+// The help window: the pages of the compiled help file, with its table of contents, keyword
+// index and full-text search beside them, and Back, Forward and Home. Esc and Ctrl+W close
+// it. It runs in the help viewer's own process (helpviewer.h).
 #pragma once
 
 #include "app/chmarchive.h"
+#include "app/helpsearch.h"
 
 #include <QWidget>
 
@@ -11,6 +13,8 @@ class HelpBrowser;
 class QAction;
 class QLineEdit;
 class QListView;
+class QListWidget;
+class QListWidgetItem;
 class QModelIndex;
 class QSortFilterProxyModel;
 class QStandardItemModel;
@@ -29,9 +33,14 @@ public:
     // A page of the archive, relative to its root, with an optional fragment
     // ("potodds.html#profit").
     void showPage(const QString &page);
+    // The archive's default topic.
+    void goHome();
     // The page on view, as an archive path with its fragment ("/potodds.html#profit").
     QString currentPage() const;
     QString helpFilePath() const;
+
+    // The pages that hold every word of the query, listed in the Search tab.
+    void search(const QString &query);
 
 private:
     void buildControls();
@@ -44,7 +53,8 @@ private:
     void openContentsEntry(const QModelIndex &index);
     void openIndexEntry(const QModelIndex &index);
     void openFirstIndexMatch();
-    void goHome();
+    void buildSearchIndex();
+    void openSearchHit(QListWidgetItem *item);
 
     HelpBrowser *browser_ = nullptr;
     QTabWidget *tabs_ = nullptr;
@@ -57,10 +67,9 @@ private:
     QAction *back_ = nullptr;
     QAction *forward_ = nullptr;
     QAction *home_ = nullptr;
+    QLineEdit *searchFor_ = nullptr;
+    QListWidget *searchHits_ = nullptr;
+    HelpSearchIndex searchIndex_;
+    QString searchedWord_;       // the first word of the last search, marked on the page opened
     bool followingPage_ = false; // the contents selection is being moved to the page on view
 };
-
-// Opens the program's help file in the help window, reusing the window while it is open. A
-// missing or unreadable help file is reported by an error message that names its path.
-void showHelp(QWidget *parent);
-void showHelp(QWidget *parent, const QString &helpFile);

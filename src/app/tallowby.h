@@ -145,6 +145,7 @@ private:
     bool historyFileInUse(const QString &path) const;
     QString holeCardFilterForHand() const;
     void replaceHistoryFile(const std::function<void()> &steps);
+    void replaceSystemFile(const std::function<void()> &steps);
     bool recordGame();
     void refreshGameStatistics();
     void readHandHistory(const std::function<void()> &read);

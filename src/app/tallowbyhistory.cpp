@@ -132,9 +132,12 @@ bool TFormTallowby::historyFileInUse(const QString &path) const
            DbConnection::isFileOpen(path);
 }
 
+// The new file is made whole beside the one it replaces and takes its name only then; the open
+// file stays open meanwhile.
 void TFormTallowby::CreateHistoryFile(const QString &path)
 {
-    createHistoryFile(*ADOCon, path);
+    buildHistoryFile(path);
+    ADOCon->setConnectionString(DbConnection::connectionStringFor(path));
 }
 
 QString TFormTallowby::holeCardFilterForHand() const
@@ -185,10 +188,8 @@ void TFormTallowby::MenuNewDatabaseClick()
         return;
     if (!mayWriteFile(this, chosen, historyFileInUse(chosen), false))
         return;
-    if (QFileInfo::exists(chosen))
-        deleteDatabaseFile(chosen);
+    // An existing file is replaced only by the complete new one.
     replaceHistoryFile([this, &chosen] {
-        ADOCon->close();
         CreateHistoryFile(chosen);
         OpenHistoryTables();
     });
@@ -243,7 +244,7 @@ void TFormTallowby::UpdateGameStatistics()
 {
     if (!historyDatabaseOpen())
         return;
-    runCommand(this, [this] { refreshGameStatistics(); });
+    runCardCommand(this, "history", [this] { refreshGameStatistics(); });
 }
 
 void TFormTallowby::refreshGameStatistics()
@@ -272,7 +273,7 @@ void TFormTallowby::ApplyHandHistoryFilter()
 {
     if (!historyDatabaseOpen())
         return;
-    runCommand(this, [this] {
+    runCardCommand(this, "history", [this] {
         BusyCursor busy;
         readHandHistory(
             [this] { applyHoleCardFilter(*ADOTableHHistory, holeCardFilterForHand()); });

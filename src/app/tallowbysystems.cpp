@@ -85,6 +85,31 @@ QString TFormTallowby::SystemFilePath() const
     return ::SystemFilePath(*ADOConE);
 }
 
+// The steps let go of the loaded system and load another. When one fails, the system loaded
+// before is loaded again, so the status bar never names a file that is not loaded; the error
+// then goes on to the general error report.
+void TFormTallowby::replaceSystemFile(const std::function<void()> &steps)
+{
+    const QString previous = ADOConE->connectionString();
+    const bool wasLoaded = systemLoaded();
+    try {
+        steps();
+    } catch (...) {
+        ADOConE->close();
+        ADOConE->setConnectionString(previous);
+        if (wasLoaded) {
+            try {
+                openTables(*ADOConE, *ADOTableHandSet, *ADOTableTypeSet);
+            } catch (...) {
+                ADOConE->close();
+                setStatusPanelText(1, tr("System:"));
+                UpdateRecommendation();
+            }
+        }
+        throw;
+    }
+}
+
 void TFormTallowby::MenuNewSystemClick()
 {
     const QString path = chooseSystemFile(this, tr("New System..."), true);
@@ -92,19 +117,13 @@ void TFormTallowby::MenuNewSystemClick()
         return;
     if (!mayWriteFile(this, path, fileInUse(*this, path), false))
         return;
-    if (QFileInfo::exists(path))
-        deleteDatabaseFile(path);
-    ADOConE->close();
-    try {
+    replaceSystemFile([this, &path] {
         BusyCursor busy;
-        CreateSystemFile(*ADOConE, path);
+        // Made whole beside an existing file, which it replaces only then.
+        BuildSystemFile(path);
+        ADOConE->setConnectionString(DbConnection::connectionStringFor(path));
         OpenSystemTables(*ADOConE, *ADOTableHandSet, *ADOTableTypeSet);
-        FillDefaultSystem(*ADOConE, *ADOTableHandSet, *ADOTableTypeSet);
-    } catch (...) {
-        // A file left without its content is not taken for a loaded system.
-        ADOConE->close();
-        throw;
-    }
+    });
     setStatusPanelText(1, systemPanelText(path));
     UpdateRecommendation();
 }
@@ -114,9 +133,10 @@ void TFormTallowby::MenuLoadSystemClick()
     const QString path = chooseSystemFile(this, tr("Load System..."), false);
     if (path.isEmpty())
         return;
-    ADOConE->close();
-    ADOConE->setConnectionString(DbConnection::connectionStringFor(path));
-    openTables(*ADOConE, *ADOTableHandSet, *ADOTableTypeSet);
+    replaceSystemFile([this, &path] {
+        ADOConE->setConnectionString(DbConnection::connectionStringFor(path));
+        openTables(*ADOConE, *ADOTableHandSet, *ADOTableTypeSet);
+    });
     setStatusPanelText(1, systemPanelText(path));
     UpdateRecommendation();
     // Said now, before any editing, rather than when the first change cannot be stored.
@@ -141,11 +161,13 @@ void TFormTallowby::MenuSaveSystemAsClick()
     if (!mayWriteFile(this, path, fileInUse(*this, path), true))
         return;
     const QString source = SystemFilePath();
-    ADOConE->close();
-    // The copy replaces the old file only once it is whole.
-    safeCopyFile(source, path);
-    ADOConE->setConnectionString(DbConnection::connectionStringFor(path));
-    openTables(*ADOConE, *ADOTableHandSet, *ADOTableTypeSet);
+    replaceSystemFile([this, &source, &path] {
+        ADOConE->close();
+        // The copy replaces the old file only once it is whole.
+        safeCopyFile(source, path);
+        ADOConE->setConnectionString(DbConnection::connectionStringFor(path));
+        openTables(*ADOConE, *ADOTableHandSet, *ADOTableTypeSet);
+    });
     setStatusPanelText(1, systemPanelText(path));
 }
 
@@ -169,7 +191,7 @@ void TFormTallowby::UpdateRecommendation()
     if (!systemLoaded())
         return;
     // Also run from card clicks and the opponents' box, outside any menu command.
-    runCommand(FormSelCards, [this] {
+    runCardCommand(FormSelCards, "system", [this] {
         const Recommendation advice =
             recommend(*ADOTableHandSet, *ADOTableTypeSet, tallowby::currentHand(),
                       FormSelCards->opponentsText(), FormSelCards->opponentsIndex());

@@ -31,6 +31,12 @@ QString canonical(const QString &path)
     return resolved.isEmpty() ? QFileInfo(path).absoluteFilePath() : resolved;
 }
 
+int &busyMilliseconds()
+{
+    static int milliseconds = 3000;
+    return milliseconds;
+}
+
 int nextConnectionNumber()
 {
     static int number = 0;
@@ -158,9 +164,8 @@ void DbConnection::open()
         !(info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
     m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
     m_database.setDatabaseName(path);
-    m_database.setConnectOptions(
-        readOnly ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=500;QSQLITE_OPEN_READONLY")
-                 : QStringLiteral("QSQLITE_BUSY_TIMEOUT=500"));
+    const QString busy = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeout());
+    m_database.setConnectOptions(readOnly ? busy + QStringLiteral(";QSQLITE_OPEN_READONLY") : busy);
     const QString failed = tr("The database “%1” could not be opened.").arg(displayPath(path));
     if (!m_database.open()) {
         const QSqlError error = m_database.lastError();
@@ -207,6 +212,16 @@ QSqlDatabase DbConnection::database()
 {
     open();
     return m_database;
+}
+
+int DbConnection::busyTimeout()
+{
+    return busyMilliseconds();
+}
+
+void DbConnection::setBusyTimeout(int milliseconds)
+{
+    busyMilliseconds() = milliseconds;
 }
 
 bool DbConnection::isFileOpen(const QString &path)

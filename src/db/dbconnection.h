@@ -53,6 +53,11 @@ public:
     // The open database, opening it first; for the classes of this layer.
     QSqlDatabase database();
 
+    // How long a statement waits for a file that another program holds locked before it gives
+    // up, in milliseconds: long enough that a short hold of another program is waited out.
+    static int busyTimeout();
+    static void setBusyTimeout(int milliseconds);
+
     // Whether some connection of this process has the file open.
     static bool isFileOpen(const QString &path);
 

@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QSqlError>
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 QString tr(const char *text)
@@ -16,6 +19,17 @@ QString tr(const char *text)
 // SQLite's primary result codes that deserve words of their own.
 QString reasonFor(int code, const QString &text)
 {
+    // Extended codes first: they tell causes apart that share a primary code.
+    switch (code) {
+    case 1032: // SQLITE_READONLY_DBMOVED
+        return tr("The file no longer exists: it was deleted or moved while it was open.");
+    case 1544: // SQLITE_READONLY_DIRECTORY
+        return tr("The folder is read-only.");
+    case 3338: // SQLITE_IOERR_FSTAT, the file is gone
+        return tr("The file no longer exists.");
+    default:
+        break;
+    }
     switch (code & 0xff) {
     case 5: // SQLITE_BUSY
     case 6: // SQLITE_LOCKED
@@ -50,6 +64,26 @@ DatabaseError sqlFailure(const QString &context, const QSqlError &error)
 DatabaseError sqliteFailure(const QString &context, int code, const QString &text)
 {
     return DatabaseError(context + QLatin1Char('\n') + reasonFor(code, text));
+}
+
+QString fileSystemReason(int error)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return tr("The disk is full.");
+    case EROFS:
+    case EACCES:
+    case EPERM:
+        return tr("The folder is read-only.");
+    case ENOENT:
+        return tr("The file no longer exists.");
+    case EBUSY:
+    case ETXTBSY:
+        return tr("The file is in use by another program.");
+    default:
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
 }
 
 QString displayPath(const QString &path)

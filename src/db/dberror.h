@@ -24,5 +24,9 @@ DatabaseError sqlFailure(const QString &context, const QSqlError &error);
 // The same for an error code and text of SQLite itself.
 DatabaseError sqliteFailure(const QString &context, int code, const QString &text);
 
+// The words for a failure of the file system, from its error code (errno): "The disk is full.",
+// "The folder is read-only.", "The file no longer exists." and so on.
+QString fileSystemReason(int error);
+
 // The path as the user would write it, for messages.
 QString displayPath(const QString &path);

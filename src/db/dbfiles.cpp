@@ -13,6 +13,12 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUuid>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -36,7 +42,72 @@ void refuseOpenFile(const QString &path)
     }
 }
 
+// Writes what the system still holds of a file or folder to the disk.
+bool syncToDisk(const QString &path, bool folder)
+{
+    const int descriptor = ::open(QFile::encodeName(path).constData(),
+                                  (folder ? O_DIRECTORY : 0) | O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    const bool synced = ::fsync(descriptor) == 0;
+    ::close(descriptor);
+    return synced;
+}
+
+// A name no other file of the folder has, hidden, and outside the file dialogs' "*.mdb".
+QString temporaryNameBeside(const QString &path)
+{
+    const QFileInfo target(path);
+    return target.absoluteDir().filePath(
+        QStringLiteral(".%1.new-%2")
+            .arg(target.fileName(), QUuid::createUuid().toString(QUuid::Id128).left(12)));
+}
+
 } // namespace
+
+void buildDatabaseFile(const QString &path, const std::function<void(const QString &)> &fill)
+{
+    refuseOpenFile(path);
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (!folder.isDir()) {
+        throw DatabaseError(
+            tr("The file “%1” cannot be made: its folder does not exist.").arg(displayPath(path)));
+    }
+    if (!folder.isWritable()) {
+        throw DatabaseError(tr("The file “%1” cannot be made.\n%2")
+                                .arg(displayPath(path), fileSystemReason(EACCES)));
+    }
+    const QString temporary = temporaryNameBeside(path);
+    const auto discard = [&temporary] {
+        QFile::remove(temporary);
+        removeLeftOverJournals(temporary);
+    };
+    try {
+        createDatabaseFile(temporary);
+        fill(temporary);
+        refuseOpenFile(temporary);
+    } catch (...) {
+        discard();
+        throw;
+    }
+    const QString cannotMake = tr("The file “%1” could not be made.\n%2");
+    if (!syncToDisk(temporary, false)) {
+        const int error = errno;
+        discard();
+        throw DatabaseError(cannotMake.arg(displayPath(path), fileSystemReason(error)));
+    }
+    // A journal beside the target belongs to the file being replaced; left there, it would be
+    // rolled into the new one.
+    removeLeftOverJournals(path);
+    if (::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) !=
+        0) {
+        const int error = errno;
+        discard();
+        throw DatabaseError(cannotMake.arg(displayPath(path), fileSystemReason(error)));
+    }
+    // The new name itself is on the disk once the folder is.
+    syncToDisk(folder.absoluteFilePath(), true);
+}
 
 void createDatabaseFile(const QString &path)
 {
@@ -93,8 +164,14 @@ void safeCopyFile(const QString &from, const QString &to)
     QSaveFile target(to);
     target.setDirectWriteFallback(false);
     const QString cannotWrite = tr("The copy “%1” could not be written.\n%2");
+    // QSaveFile's own texts say "Unknown error" for a full disk: the cause is taken from the
+    // system's error code instead.
+    const auto reason = [&target](int error) {
+        return error != 0 ? fileSystemReason(error) : target.errorString();
+    };
+    errno = 0;
     if (!target.open(QIODevice::WriteOnly))
-        throw DatabaseError(cannotWrite.arg(displayPath(to), target.errorString()));
+        throw DatabaseError(cannotWrite.arg(displayPath(to), reason(errno)));
 
     constexpr qint64 chunkSize = 1 << 16;
     while (!source.atEnd()) {
@@ -104,15 +181,17 @@ void safeCopyFile(const QString &from, const QString &to)
             throw DatabaseError(tr("The file “%1” could not be read.\n%2")
                                     .arg(displayPath(from), source.errorString()));
         }
-        if (target.write(chunk) != chunk.size()) {
-            const QString reason = target.errorString();
+        errno = 0;
+        if (target.write(chunk) != chunk.size() || !target.flush()) {
+            const QString why = reason(errno);
             target.cancelWriting();
-            throw DatabaseError(cannotWrite.arg(displayPath(to), reason));
+            throw DatabaseError(cannotWrite.arg(displayPath(to), why));
         }
     }
     removeLeftOverJournals(to);
+    errno = 0;
     if (!target.commit())
-        throw DatabaseError(cannotWrite.arg(displayPath(to), target.errorString()));
+        throw DatabaseError(cannotWrite.arg(displayPath(to), reason(errno)));
 }
 
 bool samePath(const QString &a, const QString &b)

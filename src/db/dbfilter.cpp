@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A small recursive-descent reader for filter texts, and the sort-text reader.
+// A small recursive-descent reader for filter texts, and the sort-text reader. Its depth is
+// bounded by the nesting of parentheses, which is limited, and every character is looked at a
+// bounded number of times, so no text can exhaust the stack or take long to read.
 #include "db/dbfilter.h"
 
 #include "db/dbdates.h"
@@ -11,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <vector>
@@ -35,6 +38,16 @@ struct Node
     QVariant value;
     std::vector<Node> children;
 };
+
+// Far deeper than any filter a person writes, far shallower than the stack allows.
+constexpr int kDeepestNesting = 100;
+
+// A text too long to read in a message is shown by its beginning.
+QString clipped(const QString &text)
+{
+    constexpr qsizetype shown = 200;
+    return text.size() <= shown ? text : text.left(shown) + QChar(0x2026);
+}
 
 bool isIdentifierChar(QChar c)
 {
@@ -80,8 +93,12 @@ private:
     {
         skipSpace();
         if (m_pos < m_text.size() && m_text.at(m_pos) == QLatin1Char('(')) {
+            if (m_depth == kDeepestNesting)
+                fail(tr("the parentheses are nested more than %1 deep").arg(kDeepestNesting));
             ++m_pos;
+            ++m_depth;
             Node inner = readOr();
+            --m_depth;
             skipSpace();
             if (m_pos >= m_text.size() || m_text.at(m_pos) != QLatin1Char(')'))
                 fail(tr("a closing parenthesis is missing"));
@@ -96,7 +113,7 @@ private:
         const QString name = readFieldName();
         const int column = columnIndex(m_columns, name);
         if (column < 0)
-            fail(tr("the table has no field “%1”").arg(name));
+            fail(tr("the table has no field “%1”").arg(clipped(name)));
         const QString op = readOperator();
         return Node{Node::Kind::Compare, column, op, readValue(m_columns.at(column)), {}};
     }
@@ -150,13 +167,15 @@ private:
         switch (column.kind) {
         case DbColumnKind::Text:
             if (!quoted)
-                failAt(start, tr("the text %1 must be written in single quotes").arg(text));
+                failAt(start,
+                       tr("the text %1 must be written in single quotes").arg(clipped(text)));
             return text;
         case DbColumnKind::Date: {
             const QDate date = parseShortDate(text, m_locale);
             if (!date.isValid()) {
                 const QString example = shortDateText(QDate(2004, 12, 31), m_locale);
-                failAt(start, tr("“%1” is not a date; write dates like %2").arg(text, example));
+                failAt(start,
+                       tr("“%1” is not a date; write dates like %2").arg(clipped(text), example));
             }
             return storedDateText(date);
         }
@@ -166,7 +185,7 @@ private:
             if (!ok)
                 number = QLocale::c().toDouble(text.trimmed(), &ok);
             if (!ok || !std::isfinite(number))
-                failAt(start, tr("“%1” is not a number").arg(text));
+                failAt(start, tr("“%1” is not a number").arg(clipped(text)));
             return number;
         }
         }
@@ -192,18 +211,20 @@ private:
         fail(tr("a closing quote is missing"));
     }
 
-    // An unquoted value (a date or a number) runs to a ")", to AND or OR, or to the end.
+    // An unquoted value (a date or a number) runs to a ")", to AND or OR, or to the end. A run
+    // of blanks is stepped over once: the word after it decides whether the value ends there.
     QString readBareValue()
     {
         const qsizetype start = m_pos;
         while (m_pos < m_text.size() && m_text.at(m_pos) != QLatin1Char(')')) {
             if (m_text.at(m_pos).isSpace()) {
                 const qsizetype mark = m_pos;
-                if (keyword("AND") || keyword("OR")) {
+                skipSpace();
+                if (wordAhead("AND") || wordAhead("OR")) {
                     m_pos = mark;
                     break;
                 }
-                m_pos = mark;
+                continue;
             }
             ++m_pos;
         }
@@ -217,14 +238,22 @@ private:
     bool keyword(const char *word)
     {
         skipSpace();
+        if (!wordAhead(word))
+            return false;
+        m_pos += qsizetype(std::strlen(word));
+        return true;
+    }
+
+    // Whether the word stands at the current position as a whole word.
+    bool wordAhead(const char *word) const
+    {
         const QLatin1String candidate(word);
         const qsizetype end = m_pos + candidate.size();
-        if (m_text.mid(m_pos, candidate.size()).compare(candidate, Qt::CaseInsensitive) != 0)
+        if (QStringView(m_text)
+                .mid(m_pos, candidate.size())
+                .compare(candidate, Qt::CaseInsensitive) != 0)
             return false;
-        if (end < m_text.size() && isIdentifierChar(m_text.at(end)))
-            return false;
-        m_pos = end;
-        return true;
+        return end >= m_text.size() || !isIdentifierChar(m_text.at(end));
     }
 
     void skipSpace()
@@ -238,7 +267,7 @@ private:
     [[noreturn]] void failAt(qsizetype position, const QString &reason) const
     {
         throw DatabaseError(tr("The filter “%1” cannot be used: %2 (at character %3).")
-                                .arg(m_text, reason)
+                                .arg(clipped(m_text), reason)
                                 .arg(position + 1));
     }
 
@@ -246,6 +275,7 @@ private:
     const QList<DbColumn> &m_columns;
     const QLocale &m_locale;
     qsizetype m_pos = 0;
+    int m_depth = 0;
 };
 
 // The columns of a comparison "field = value", or of an AND of such comparisons on distinct

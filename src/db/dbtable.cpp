@@ -459,7 +459,18 @@ void DbTable::postInsert()
                 insert.lastError());
         rowId = insert.lastInsertId().toLongLong();
     }
-    requery(rowId);
+    // The row is written: a re-read that fails now must not report it as not written, or a
+    // retry would store it twice. The table then lists it after the rows it had, and the next
+    // read of the file says what is wrong.
+    try {
+        requery(rowId);
+    } catch (const DatabaseError &) {
+        m_rowIds.push_back(rowId);
+        m_blocks.clear();
+        m_current = int(m_rowIds.size()) - 1;
+        m_atEnd = false;
+        notifyReset();
+    }
 }
 
 void DbTable::postEdit()

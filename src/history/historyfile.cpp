@@ -9,7 +9,7 @@
 #include "db/dbvalue.h"
 
 #include <QCoreApplication>
-#include <QFile>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -21,19 +21,26 @@ QStringList historyFields()
             QStringLiteral("Hand"),  QStringLiteral("Result")};
 }
 
-void createHistoryFile(DbConnection &connection, const QString &path)
+void buildHistoryFile(const QString &path)
 {
-    createDatabaseFile(path);
-    connection.setConnectionString(DbConnection::connectionStringFor(path));
-    try {
+    buildDatabaseFile(path, [](const QString &temporary) {
+        DbConnection connection;
+        connection.setConnectionString(DbConnection::connectionStringFor(temporary));
         executeCommand(connection, QString::fromLatin1(kCreateHistoryTable));
         addHistoryIndexes(connection);
-    } catch (...) {
         connection.close();
-        // A file without its table would only be refused when opened later.
-        QFile::remove(path);
-        throw;
-    }
+    });
+}
+
+void createHistoryFile(DbConnection &connection, const QString &path)
+{
+    if (QFileInfo::exists(path))
+        throw DatabaseError(
+            QCoreApplication::translate("HistoryFile", "The file “%1” already exists.")
+                .arg(displayPath(path)));
+    buildHistoryFile(path);
+    connection.setConnectionString(DbConnection::connectionStringFor(path));
+    connection.open();
 }
 
 void addHistoryIndexes(DbConnection &connection)

@@ -27,9 +27,12 @@ inline constexpr const char *kResultFold = "Fold";
 // Both history views start newest first.
 inline constexpr const char *kNewestFirst = "DateP DESC";
 
+// Makes a complete empty history file at `path`, all or nothing (buildDatabaseFile): the path
+// holds the file that was there before, or the new file with its table.
+void buildHistoryFile(const QString &path);
+
 // Makes an empty history file at a path where no file exists, points the connection at it and
-// creates the table, which connects it, with its indexes. A file whose table could not be made
-// is removed again.
+// connects it. The file is made complete, table and indexes, before it takes the path.
 void createHistoryFile(DbConnection &connection, const QString &path);
 
 // Indexes on the date and the hole cards, which keep the views and the statistics quick on a

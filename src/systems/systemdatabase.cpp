@@ -43,6 +43,21 @@ void CreateSystemFile(DbConnection &connection, const QString &path)
     }
 }
 
+void BuildSystemFile(const QString &path)
+{
+    buildDatabaseFile(path, [](const QString &temporary) {
+        DbConnection connection;
+        connection.setConnectionString(DbConnection::connectionStringFor(temporary));
+        executeCommand(connection, createHandSet);
+        executeCommand(connection, createTypeSet);
+        DbTable handSet(connection, QString::fromLatin1(kHandSetTable));
+        DbTable typeSet(connection, QString::fromLatin1(kTypeSetTable));
+        OpenSystemTables(connection, handSet, typeSet);
+        FillDefaultSystem(connection, handSet, typeSet);
+        connection.close();
+    });
+}
+
 void OpenSystemTables(DbConnection &connection, DbTable &handSet, DbTable &typeSet)
 {
     try {

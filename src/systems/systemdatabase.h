@@ -20,6 +20,11 @@ inline constexpr const char *kSystemFileSuffix = "mdb";
 // creates both tables; the first statement connects. After a failure the connection is closed.
 void CreateSystemFile(DbConnection &connection, const QString &path);
 
+// Makes a complete new system at `path`, its two tables with the default content, all or
+// nothing (buildDatabaseFile): the path holds the file that was there before, or the complete
+// new system.
+void BuildSystemFile(const QString &path);
+
 // Opens `PreFlop` and then `FTR` on the connection, each standing on its first row. If either
 // fails, the connection is closed too, so a file that is no system is never taken as loaded.
 void OpenSystemTables(DbConnection &connection, DbTable &handSet, DbTable &typeSet);

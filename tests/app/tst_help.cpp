@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QListWidget>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -151,9 +152,10 @@ private Q_SLOTS:
     void contentsFollowThePage();
     void missingPageShowsNotice();
     void picturesAndLinksResolveFromSubfolders();
-    void showHelpReportsBadFile_data();
-    void showHelpReportsBadFile();
-    void showHelpReusesItsWindow();
+    void closesWithEscapeAndCtrlW_data();
+    void closesWithEscapeAndCtrlW();
+    void searchFindsPagesByTheirWords_data();
+    void searchFindsPagesByTheirWords();
     void windowRenders();
 
     // Where the program finds its files.
@@ -384,10 +386,9 @@ void TestHelp::badFilesAreRefused_data()
     QTest::newRow("folder") << folder << "is a folder";
     QTest::newRow("text file") << text << "is not a compiled help file";
     QTest::newRow("empty file") << empty << "is not a compiled help file";
-    QTest::newRow("first 1000 bytes of the help file") << start << "is not a compiled help file";
-    QTest::newRow("first half of the help file") << half << "is not a compiled help file";
-    QTest::newRow("help file without its last byte")
-        << lastByteMissing << "is not a compiled help file";
+    QTest::newRow("first 1000 bytes of the help file") << start << "is damaged";
+    QTest::newRow("first half of the help file") << half << "is damaged";
+    QTest::newRow("help file without its last byte") << lastByteMissing << "is damaged";
 }
 
 void TestHelp::badFilesAreRefused()
@@ -543,52 +544,77 @@ void TestHelp::picturesAndLinksResolveFromSubfolders()
     QCOMPARE(window.currentPage(), QStringLiteral("/index.html"));
 }
 
-void TestHelp::showHelpReportsBadFile_data()
+void TestHelp::closesWithEscapeAndCtrlW_data()
 {
-    QTest::addColumn<QString>("path");
-
-    const QString text = scratch_.filePath(QStringLiteral("plain.chm"));
-    QVERIFY(writeFile(text, "plain text\n"));
-    QTest::newRow("missing file") << scratch_.filePath(QStringLiteral("gone/tallowbyhelp.chm"));
-    QTest::newRow("text file") << text;
+    QTest::addColumn<QKeySequence>("key");
+    QTest::addColumn<QString>("focus"); // the accessible name of the control with the focus
+    QTest::newRow("Esc in the page") << QKeySequence(Qt::Key_Escape) << "Help page";
+    QTest::newRow("Ctrl+W in the page") << QKeySequence(Qt::CTRL | Qt::Key_W) << "Help page";
+    QTest::newRow("Esc in the contents") << QKeySequence(Qt::Key_Escape) << "Help contents";
+    QTest::newRow("Ctrl+W in the search field")
+        << QKeySequence(Qt::CTRL | Qt::Key_W) << "Words to search for";
 }
 
-void TestHelp::showHelpReportsBadFile()
+void TestHelp::closesWithEscapeAndCtrlW()
 {
-    QFETCH(QString, path);
-    QWidget parent;
-    showHelp(&parent, path);
-    QCOMPARE(prompts_.messages.size(), 1);
-    QCOMPARE(prompts_.messages.first().kind, ScriptedPrompts::Message::Error);
-    QVERIFY2(prompts_.messages.first().text.contains(path),
-             qPrintable(prompts_.messages.first().text));
-    QVERIFY(!parent.findChild<HelpWindow *>());
+    QFETCH(QKeySequence, key);
+    QFETCH(QString, focus);
+    HelpWindow window{ChmArchive(helpFilePath())};
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QWidget *target = nullptr;
+    for (QWidget *child : window.findChildren<QWidget *>()) {
+        if (child->accessibleName() == focus)
+            target = child;
+    }
+    QVERIFY2(target, qPrintable(focus));
+    target->setFocus();
+    QTest::keySequence(target, key);
+    QTRY_VERIFY(!window.isVisible());
 }
 
-void TestHelp::showHelpReusesItsWindow()
+void TestHelp::searchFindsPagesByTheirWords_data()
 {
-    QWidget parent;
-    showHelp(&parent);
-    QVERIFY2(prompts_.messages.isEmpty(), qPrintable(prompts_.texts().join(QLatin1Char('\n'))));
-    QList<HelpWindow *> windows = parent.findChildren<HelpWindow *>();
-    QCOMPARE(windows.size(), 1);
-    QVERIFY(windows.first()->isVisible());
-    QCOMPARE(windows.first()->helpFilePath(), helpFilePath());
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QString>("first"); // the page listed first; empty: none found
+    QTest::newRow("pot odds") << "pot odds"
+                              << "/potodds.html";
+    QTest::newRow("POT ODDS in capitals") << "POT ODDS"
+                                          << "/potodds.html";
+    QTest::newRow("word begun: printe") << "printe"
+                                        << "/printing.html";
+    QTest::newRow("nonsense word") << "xyzzyplugh" << QString();
+    QTest::newRow("blank query") << "   " << QString();
+    QTest::newRow("one known and one unknown word") << "odds xyzzyplugh" << QString();
+}
 
-    windows.first()->showPage(QStringLiteral("graph.html"));
-    showHelp(&parent);
-    windows = parent.findChildren<HelpWindow *>();
-    QCOMPARE(windows.size(), 1);
-    QCOMPARE(windows.first()->currentPage(), QStringLiteral("/graph.html"));
-
-    // Once closed, the window is gone and the next call opens a fresh one.
-    QPointer<HelpWindow> closed = windows.first();
-    closed->close();
-    QTRY_VERIFY(!closed);
-    showHelp(&parent);
-    windows = parent.findChildren<HelpWindow *>();
-    QCOMPARE(windows.size(), 1);
-    QCOMPARE(windows.first()->currentPage(), QStringLiteral("/index.html"));
+void TestHelp::searchFindsPagesByTheirWords()
+{
+    QFETCH(QString, query);
+    QFETCH(QString, first);
+    HelpWindow window{ChmArchive(helpFilePath())};
+    window.search(query);
+    auto *hits = window.findChild<QListWidget *>();
+    QVERIFY(hits);
+    QVERIFY(hits->count() >= 1);
+    const QUrl target = hits->item(0)->data(Qt::UserRole + 1).toUrl();
+    QCOMPARE(target.path(), first);
+    if (first.isEmpty())
+        return;
+    // Choosing the hit opens the page with the word marked.
+    Q_EMIT hits->itemActivated(hits->item(0));
+    QCOMPARE(window.currentPage(), first);
+    auto *browser = window.findChild<QTextBrowser *>();
+    QVERIFY(browser->textCursor().hasSelection());
+    QVERIFY2(browser->textCursor().selectedText().startsWith(
+                 HelpSearchIndex::wordsOf(query).first(), Qt::CaseInsensitive),
+             qPrintable(browser->textCursor().selectedText()));
+    if (const QString folder = qEnvironmentVariable("TALLOWBY_SHOTS"); !folder.isEmpty()) {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QString name = QStringLiteral("helpsearch-%1.png").arg(QTest::currentDataTag());
+        QVERIFY(window.grab().save(QDir(folder).filePath(name.replace(u' ', u'-'))));
+    }
 }
 
 void TestHelp::windowRenders()

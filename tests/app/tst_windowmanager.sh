@@ -55,11 +55,15 @@ wait_for() {
     return 1
 }
 
-# The program's managed window of that caption (not a frame or helper window of openbox).
+# The managed window of that caption (not a frame or helper window of openbox) of the program
+# or of a process it started (the help viewer).
 window_named() {
-    local clients
+    local clients pid ids=()
     clients=$(xprop -root _NET_CLIENT_LIST | sed 's/.*# *//; s/,//g')
-    for id in $(xdotool search --all --onlyvisible --pid "$app" --name "^$1\$" 2>/dev/null); do
+    for pid in "$app" $(pgrep -P "$app"); do
+        ids+=($(xdotool search --all --onlyvisible --pid "$pid" --name "^$1\$" 2>/dev/null))
+    done
+    for id in "${ids[@]}"; do
         for client in $clients; do
             if [ $((client)) = $((id)) ]; then
                 echo "$id"

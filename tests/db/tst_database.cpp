@@ -9,6 +9,8 @@
 #include "db/dbtable.h"
 #include "db/dbtablemodel.h"
 #include "failureof.h"
+#include "history/historyfile.h"
+#include "smalldisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -87,6 +89,10 @@ private Q_SLOTS:
     void unmarkedFiles();
     void aReadOnlyFileRefusesWrites();
     void aLockedFileIsReportedInUse();
+    void aWrittenRowIsReportedWritten();
+    void aVanishedFileIsNamed_data();
+    void aVanishedFileIsNamed();
+    void aFullDiskIsNamedAndLosesNothing();
 
     void holeCardFilter_data();
     void holeCardFilter();
@@ -401,6 +407,103 @@ void TestDatabase::aLockedFileIsReportedInUse()
         QVERIFY(lock.exec(QStringLiteral("ROLLBACK")));
     }
     QSqlDatabase::removeDatabase(QStringLiteral("locker"));
+}
+
+// The row is in the file even when the table cannot read its rows again right after: posting
+// reports success, and the file holds the row once.
+void TestDatabase::aWrittenRowIsReportedWritten()
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QString file =
+        historyFile(QStringLiteral("games.mdb"), {game(QDate(2026, 3, 1), "As", "Kd")});
+    openOn(file);
+    DbTable table(*m_connection, history);
+    table.setFilter(QStringLiteral("DateP >= 01.03.2026"));
+    table.setFiltered(true);
+    table.open();
+    // The filter's date no longer reads in the locale now in force: every re-read fails.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QVERIFY(!failureOf([&] { table.refresh(); }).isEmpty());
+    table.appendRecord(game(QDate(2026, 3, 2), "Qc", "Qh"));
+    QCOMPARE(table.text(QStringLiteral("H1")), QStringLiteral("Qc"));
+    QSqlDatabase database = m_connection->database();
+    QSqlQuery count(database);
+    QVERIFY(count.exec(QStringLiteral("SELECT count(*) FROM History WHERE H1 = 'Qc'")) &&
+            count.next());
+    QCOMPARE(count.value(0).toInt(), 1);
+}
+
+void TestDatabase::aVanishedFileIsNamed_data()
+{
+    QTest::addColumn<bool>("moved"); // else deleted
+    QTest::newRow("file deleted while open") << false;
+    QTest::newRow("file moved while open") << true;
+}
+
+void TestDatabase::aVanishedFileIsNamed()
+{
+    QFETCH(bool, moved);
+    const QString file =
+        historyFile(QStringLiteral("games.mdb"), {game(QDate(2026, 3, 1), "As", "Kd")});
+    openOn(file);
+    DbTable table(*m_connection, history);
+    table.open();
+    QVERIFY(moved ? QFile::rename(file, path(QStringLiteral("elsewhere.mdb")))
+                  : QFile::remove(file));
+    const QString message =
+        failureOf([&] { table.appendRecord(game(QDate(2026, 3, 2), "Qc", "Qh")); });
+    QVERIFY2(message.contains(QLatin1String("no longer exists")), qPrintable(message));
+    QVERIFY2(!message.contains(QLatin1String("read-only")), qPrintable(message));
+}
+
+// A disk that fills up: the failure says so, and neither a copy nor a new file takes the place
+// of the file that was there.
+void TestDatabase::aFullDiskIsNamedAndLosesNothing()
+{
+    const SmallDisk disk(160);
+    if (!disk.isMounted())
+        QSKIP("A small file system of its own can only be mounted by root");
+    const QString full = disk.filePath(QStringLiteral("full.mdb"));
+    createDatabaseFile(full);
+    openOn(full);
+    executeCommand(*m_connection, historySql);
+    DbTable table(*m_connection, history);
+    table.open();
+    const QString padding(30, QLatin1Char('x'));
+    const QString written = failureOf([&] {
+        for (int row = 0; row < 100000; ++row) {
+            QVariantList record = game(QDate(2026, 3, 1), "As", "Kd");
+            record[9] = padding;
+            table.appendRecord(record);
+        }
+    });
+    QVERIFY2(written.contains(QLatin1String("The disk is full.")), qPrintable(written));
+    m_connection->close();
+    // What SQLite gave back when it let go of its journal is taken too.
+    QFile filler(disk.filePath(QStringLiteral("filler")));
+    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray block(4096, 'f');
+    while (filler.write(block) == block.size()) {
+    }
+    filler.close();
+
+    // The disk is full: a copy onto it and a new file in place of the full one both fail by
+    // name, and the full file is still there, whole.
+    const QString source =
+        historyFile(QStringLiteral("games.mdb"), {game(QDate(2026, 3, 1), "As", "Kd")});
+    const QString copied =
+        failureOf([&] { safeCopyFile(source, disk.filePath(QStringLiteral("copy.mdb"))); });
+    QVERIFY2(copied.contains(QLatin1String("The disk is full.")), qPrintable(copied));
+    QVERIFY(!QFileInfo::exists(disk.filePath(QStringLiteral("copy.mdb"))));
+    const qint64 before = QFileInfo(full).size();
+    const QString remade = failureOf([&] { buildHistoryFile(full); });
+    QVERIFY2(remade.contains(QLatin1String("disk is full")), qPrintable(remade));
+    QCOMPARE(QFileInfo(full).size(), before);
+    openOn(full);
+    DbTable again(*m_connection, history);
+    again.open();
+    QVERIFY(again.rowCount() > 100);
+    m_connection->close();
 }
 
 void TestDatabase::holeCardFilter_data()

@@ -39,6 +39,8 @@ private Q_SLOTS:
 
     void badFiltersAreRefused_data();
     void badFiltersAreRefused();
+    void hugeFiltersAreReadOrRefused_data();
+    void hugeFiltersAreReadOrRefused();
     void valuesAreBoundNotPasted();
     void datesInFiltersFollowTheLocale();
 
@@ -173,6 +175,51 @@ void TestDbFilter::badFiltersAreRefused()
     const QString message = failureOf([&] { parseFilter(filter, historyColumns); });
     QVERIFY2(message.contains(filter.trimmed()), qPrintable(message));
     QVERIFY2(message.contains(reason), qPrintable(message));
+}
+
+// Texts far larger than a person types: deep nesting is refused with a message, long runs of
+// blanks are read; neither may exhaust the stack.
+void TestDbFilter::hugeFiltersAreReadOrRefused_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("reason"); // empty: the filter is read
+    QTest::addColumn<int>("values");
+    const auto nested = [](int depth) {
+        return QString(depth, QLatin1Char('(')) + QStringLiteral("Rtg = 5") +
+               QString(depth, QLatin1Char(')'));
+    };
+    const QString blanks(200000, QLatin1Char(' '));
+    QTest::newRow("100 nested parentheses") << nested(100) << QString() << 1;
+    QTest::newRow("101 nested parentheses") << nested(101) << "nested more than 100" << 0;
+    QTest::newRow("10000 nested parentheses") << nested(10000) << "nested more than 100" << 0;
+    QTest::newRow("10000 open parentheses")
+        << QString(10000, QLatin1Char('(')) << "nested more than 100" << 0;
+    QTest::newRow("200000 blanks after a number")
+        << QStringLiteral("Rtg = 5") + blanks + QStringLiteral("AND Rtg = 6") << QString() << 2;
+    QTest::newRow("200000 blanks inside a number")
+        << QStringLiteral("Rtg = 5") + blanks + QStringLiteral("6") << "not a number" << 0;
+    QTest::newRow("200000 blanks before OR")
+        << QStringLiteral("(Rtg = 5") + blanks + QStringLiteral(")") + blanks +
+               QStringLiteral("OR Rtg = 6")
+        << QString() << 2;
+    QString manyTerms = QStringLiteral("Rtg = 1");
+    for (int i = 0; i < 20000; ++i)
+        manyTerms += QStringLiteral(" OR Rtg = 2 AND H1 = 'As'");
+    QTest::newRow("20000 terms") << manyTerms << QString() << 40001;
+}
+
+void TestDbFilter::hugeFiltersAreReadOrRefused()
+{
+    QFETCH(QString, filter);
+    QFETCH(QString, reason);
+    QFETCH(int, values);
+    if (reason.isEmpty()) {
+        QCOMPARE(parseFilter(filter, historyColumns).values.size(), values);
+        return;
+    }
+    const QString message = failureOf([&] { parseFilter(filter, historyColumns); });
+    QVERIFY2(message.contains(reason), qPrintable(message.left(400)));
+    QVERIFY2(message.size() < 600, "the message shows the filter's beginning only");
 }
 
 void TestDbFilter::valuesAreBoundNotPasted()

@@ -4,6 +4,7 @@
 #include "historyfixture.h"
 
 #include "controls.h"
+#include "db/dbconnection.h"
 #include "db/dbdates.h"
 #include "history/filter.h"
 #include "history/historygrid.h"
@@ -17,7 +18,10 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSpinBox>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -74,6 +78,7 @@ private Q_SLOTS:
     void handHistoryFollowsThePanel();
     void statisticsFollowThePanel();
     void titleClicks();
+    void aLockedFileGivesOneMessage();
 
     void filterDialogStartsAtThisYear();
     void filterDialog_data();
@@ -219,6 +224,51 @@ void TestHistoryViews::handHistoryFollowsThePanel()
     QCOMPARE(hands->model()->rowCount(), 3);
     FormSelCards->SelectCard(kAceSpades);
     QCOMPARE(hands->model()->rowCount(), 0);
+}
+
+// While another program holds the file, every card click fails to read it: one message says so,
+// not one per click; once the file is free again, a new lock is reported again.
+void TestHistoryViews::aLockedFileGivesOneMessage()
+{
+    const int defaultTimeout = DbConnection::busyTimeout();
+    QVERIFY(defaultTimeout >= 2000); // a short hold of another program is waited out
+    DbConnection::setBusyTimeout(100);
+    const auto restore =
+        qScopeGuard([defaultTimeout] { DbConnection::setBusyTimeout(defaultTimeout); });
+    runWithFile(prompts(), "MenuOpenDatabase", path("games.mdb")); // reopened, waiting briefly
+    QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "locker");
+    const auto remove = qScopeGuard([] { QSqlDatabase::removeDatabase(QStringLiteral("locker")); });
+    {
+        other.setDatabaseName(path("games.mdb"));
+        QVERIFY(other.open());
+        QSqlQuery lock(other);
+        const auto holdAndClick = [&](const QList<int> &cards) {
+            QVERIFY(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+            for (const int card : cards)
+                FormSelCards->SelectCard(card);
+            QVERIFY(lock.exec(QStringLiteral("ROLLBACK")));
+        };
+        prompts().clear();
+        holdAndClick({kAceHearts, kKingSpades, kAceSpades});
+        QCOMPARE(prompts().messages.size(), 1);
+        QVERIFY2(
+            prompts().messages.front().text.contains(QLatin1String("in use by another program")),
+            qPrintable(prompts().messages.front().text));
+
+        // Free again: the next click reads the file, and a new hold is a new message.
+        whileModal(
+            FormNewGame, [] {}, [] { FormTallowby->MenuNewGameClick(); });
+        FormSelCards->SelectCard(kAceHearts);
+        FormSelCards->SelectCard(kKingSpades);
+        QCOMPARE(prompts().messages.size(), 1);
+        QCOMPARE(FormTallowby->handHistoryGrid()->model()->rowCount(), 3);
+        whileModal(
+            FormNewGame, [] {}, [] { FormTallowby->MenuNewGameClick(); });
+        holdAndClick({kAceHearts, kKingSpades});
+        QCOMPARE(prompts().messages.size(), 2);
+        other.close();
+    }
+    other = QSqlDatabase();
 }
 
 void TestHistoryViews::statisticsFollowThePanel()

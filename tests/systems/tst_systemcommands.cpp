@@ -9,6 +9,7 @@
 #include "app/tallowby.h"
 #include "db/dbfiles.h"
 #include "engine/cards.h"
+#include "history/historyfile.h"
 #include "panel/selcards.h"
 #include "scriptedprompts.h"
 #include "systems/editsystem.h"
@@ -378,43 +379,72 @@ private Q_SLOTS:
         QVERIFY(prompts().messages.isEmpty());
     }
 
-    // A file that is no system: the general error report, the status bar as it was, and no
-    // connection left half open.
+    // A file that is no system: the general error report, and the system loaded before stays
+    // loaded, named and advising; no connection to the bad file is left open.
     void loadFileThatIsNoSystem_data()
     {
-        QTest::addColumn<bool>("database");
-        QTest::newRow("text file") << false;
-        QTest::newRow("database without system tables") << true;
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("text file") << "text";
+        QTest::newRow("empty file") << "empty";
+        QTest::newRow("history file") << "history";
+        QTest::newRow("database without system tables") << "database";
     }
     void loadFileThatIsNoSystem()
     {
-        QFETCH(bool, database);
+        QFETCH(QString, kind);
         command("MenuNewSystem", file(QStringLiteral("good.mdb")));
         const QString bad = file(QStringLiteral("bad.mdb"));
-        if (database) {
+        if (kind == QLatin1String("database")) {
             createDatabaseFile(bad);
             DbConnection maker;
             maker.setConnectionString(DbConnection::connectionStringFor(bad));
-            executeCommand(maker, QStringLiteral("CREATE TABLE History (H1 TEXT(2))"));
+            executeCommand(maker, QStringLiteral("CREATE TABLE Other (H1 TEXT(2))"));
+        } else if (kind == QLatin1String("history")) {
+            buildHistoryFile(bad);
         } else {
-            writeFile(bad, QByteArray(300, 'x'));
+            writeFile(bad, kind == QLatin1String("text") ? QByteArray(300, 'x') : QByteArray());
         }
+        play(QStringLiteral("Kh Ac"));
+        QCOMPARE(FormSelCards->verdictText(1), QStringLiteral("Check/Fold"));
         prompts().clear();
         command("MenuLoadSystem", bad);
         QCOMPARE(prompts().messages.size(), 1);
         QCOMPARE(prompts().messages.front().kind, ScriptedPrompts::Message::Error);
         QVERIFY(prompts().messages.front().text.contains(QStringLiteral("bad.mdb")));
         QCOMPARE(status(), QStringLiteral("System: good.mdb"));
-        QVERIFY(!FormTallowby->systemLoaded());
-        QVERIFY(!FormTallowby->handSetTable().isOpen());
+        QVERIFY(FormTallowby->systemLoaded());
+        QVERIFY(samePath(FormTallowby->SystemFilePath(), file(QStringLiteral("good.mdb"))));
+        QCOMPARE(FormTallowby->handSetTable().rowCount(), 169);
         QVERIFY(!DbConnection::isFileOpen(bad));
+        QCOMPARE(FormSelCards->verdictText(1), QStringLiteral("Check/Fold"));
 
-        // With no system loaded, the verdicts stay empty and Edit System offers a load first.
-        play(QStringLiteral("Kh Ac"));
-        QCOMPARE(FormSelCards->verdictText(1), QString());
+        // Edit System opens the editor on the loaded system, without offering a load first.
         prompts().clear();
+        whenEditorOpens([](TFormEditSystem &editor) { editor.reject(); });
         trigger("MenuEditSystem");
-        QCOMPARE(prompts().fileCaptions, QStringList{"Load System..."});
+        QVERIFY(prompts().fileCaptions.isEmpty());
+    }
+
+    // A copy that cannot be written: the system loaded before stays loaded and named.
+    void saveAsFailureKeepsSystem()
+    {
+        command("MenuNewSystem", file(QStringLiteral("good.mdb")));
+        const QString locked = file(QStringLiteral("locked"));
+        QVERIFY(QDir().mkpath(locked));
+        QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
+        const auto restore = qScopeGuard([&locked] {
+            QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        });
+        if (QFileInfo(locked).isWritable())
+            QSKIP("This user writes into read-only folders");
+        prompts().clear();
+        command("MenuSaveSystemAs", QDir(locked).filePath(QStringLiteral("copy.mdb")));
+        QCOMPARE(prompts().messages.size(), 1);
+        QVERIFY2(prompts().messages.front().text.contains(QLatin1String("read-only")),
+                 qPrintable(prompts().messages.front().text));
+        QCOMPARE(status(), QStringLiteral("System: good.mdb"));
+        QVERIFY(FormTallowby->systemLoaded());
+        QCOMPARE(FormTallowby->typeSetTable().rowCount(), 168);
     }
 
     // A system or a history written by a script carries no application id; it is taken for
