@@ -14,6 +14,7 @@
 #include "systems/rowbinder.h"
 #include "systems/systemvocabulary.h"
 
+#include <QFont>
 #include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
@@ -71,7 +72,10 @@ QLabel *note(const QString &name, QWidget *parent)
     QLabel *label = caption(name, QString(), parent);
     label->setWordWrap(true);
     label->setTextFormat(Qt::PlainText);
-    label->setForegroundRole(QPalette::PlaceholderText);
+    // Set apart by its slant, not by a paler colour, so that it stays readable in every palette.
+    QFont slanted = label->font();
+    slanted.setItalic(true);
+    label->setFont(slanted);
     return label;
 }
 

@@ -60,7 +60,9 @@ struct RunningProgram
     RunningProgram()
     {
         FormTallowby->show();
-        QTest::qWaitFor([] { return QApplication::activeWindow() == FormSelCards; });
+        // A constructor cannot fail the test: the checks that follow do when it did not settle.
+        if (!QTest::qWaitFor([] { return QApplication::activeWindow() == FormSelCards; }))
+            qWarning("The card panel did not become the active window");
     }
 };
 
@@ -156,7 +158,8 @@ QWidget *showWindow(const QString &name, std::unique_ptr<QWidget> &owned,
     }
     if (window) {
         window->show();
-        QTest::qWaitForWindowExposed(window);
+        if (!QTest::qWaitForWindowExposed(window))
+            qWarning("A window was not exposed");
     }
     return window;
 }
