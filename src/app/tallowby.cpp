@@ -178,11 +178,12 @@ void TFormTallowby::buildStatusBar()
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(statusPanels_[0]);
     statusBar()->addWidget(statusPanels_[1], 1);
-    // Shown while a hand-history folder is watched.
-    watchPanel_ = new QLabel(this);
+    // Shown while a hand-history folder is watched; it shares the room with the system panel,
+    // both cut with "…".
+    watchPanel_ = new HintLine(this);
     watchPanel_->setObjectName(QStringLiteral("StatusPanelWatch"));
     watchPanel_->setVisible(false);
-    statusBar()->addPermanentWidget(watchPanel_);
+    statusBar()->addWidget(watchPanel_, 1);
 }
 
 QString TFormTallowby::statusPanelText(int panel) const

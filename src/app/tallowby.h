@@ -165,7 +165,7 @@ private:
     HandOddsModel *handOdds_ = nullptr;
     GameStatsModel *gameStats_ = nullptr;
     HintLine *statusPanels_[2] = {};
-    QLabel *watchPanel_ = nullptr;
+    HintLine *watchPanel_ = nullptr;
     QAction *MenuPotOddsCalculator = nullptr;
     QAction *MenuStopWatching = nullptr;
     CommandKeys *commandKeys_ = nullptr;

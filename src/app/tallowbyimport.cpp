@@ -16,14 +16,19 @@
 #include "history/historygrid.h"
 #include "history/historytablemodel.h"
 #include "import/historycsv.h"
+#include "panel/hintline.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QProgressDialog>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTime>
@@ -41,6 +46,23 @@ QString withSuffix(const QString &path, const char *suffix)
     if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
         return path;
     return path + QLatin1Char('.') + QLatin1String(suffix);
+}
+
+// A funnel, the sign of a filtered list, drawn in the tab's text colour so that it reads in any
+// palette. It takes far less room than a word, so the four tabs keep fitting the window.
+QIcon filterIcon(const QColor &ink, int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ink);
+    const qreal s = size;
+    const QPointF funnel[] = {{0.05 * s, 0.1 * s}, {0.95 * s, 0.1 * s}, {0.6 * s, 0.5 * s},
+                              {0.6 * s, 0.95 * s}, {0.4 * s, 0.8 * s},  {0.4 * s, 0.5 * s}};
+    painter.drawPolygon(funnel, int(std::size(funnel)));
+    return QIcon(pixmap);
 }
 
 } // namespace
@@ -158,7 +180,7 @@ void TFormTallowby::showWatchedFolder()
         return;
     const QString folder = QDir::toNativeSeparators(watcher_->folder());
     const QString text = tr("Watching: %1").arg(QFileInfo(watcher_->folder()).fileName());
-    watchPanel_->setText(text);
+    watchPanel_->setHint(text);
     watchPanel_->setAccessibleName(text);
     QString tip = tr("Hands added to the hand-history files of %1 are imported as they appear, "
                      "while a history file is open.")
@@ -259,7 +281,7 @@ void TFormTallowby::UndoDeleteClick()
 
 QString TFormTallowby::gameHistoryCaption() const
 {
-    return PageControl->tabText(2);
+    return PageControl->tabBar()->accessibleTabName(2);
 }
 
 QString TFormTallowby::gameHistoryToolTip() const
@@ -270,7 +292,14 @@ QString TFormTallowby::gameHistoryToolTip() const
 void TFormTallowby::showGameHistoryFilter()
 {
     const bool filtered = ADOTableGHistory->isFiltered() && !ADOTableGHistory->filter().isEmpty();
-    PageControl->setTabText(2, filtered ? tr("Game History (filtered)") : tr("Game History"));
+    // Seen as a funnel beside the caption, heard as "(filtered)" after it.
+    const int iconSize = PageControl->fontMetrics().height() * 3 / 4;
+    PageControl->setIconSize(QSize(iconSize, iconSize));
+    PageControl->setTabIcon(
+        2, filtered ? filterIcon(PageControl->palette().color(QPalette::WindowText), iconSize)
+                    : QIcon());
+    PageControl->tabBar()->setAccessibleTabName(2, filtered ? tr("Game History (filtered)")
+                                                            : tr("Game History"));
     PageControl->setTabToolTip(
         2, filtered ? tr("Only some games are shown: %1. Tools > Filter History > “All games” "
                          "shows every game again.")

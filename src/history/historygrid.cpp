@@ -172,9 +172,13 @@ void showSortIndicator(QTableView &grid)
     const std::optional<SortIndicator> shown =
         table.isOpen() ? sortIndicatorFor(table.sort(), table.columns()) : std::nullopt;
     QHeaderView *titles = grid.horizontalHeader();
-    if (shown && historyGridColumn(shown->column) >= 0)
-        titles->setSortIndicator(historyGridColumn(shown->column),
+    const int column = shown ? historyGridColumn(shown->column) : -1;
+    if (column >= 0) {
+        titles->setSortIndicator(column,
                                  shown->descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-    else
+        // The arrow takes room from the title: the sorted column widens so its title stays whole.
+        titles->resizeSection(
+            column, std::max(titles->sectionSize(column), titles->sectionSizeHint(column)));
+    } else
         titles->setSortIndicator(-1, Qt::AscendingOrder);
 }

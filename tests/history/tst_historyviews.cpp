@@ -22,6 +22,7 @@
 #include <QSpinBox>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -418,6 +419,12 @@ void TestHistoryViews::filterDialog()
     QVERIFY2(prompts().messages.isEmpty(), qPrintable(prompts().texts().join('\n')));
     QCOMPARE(gridColumn(games, 9), hands);
     QCOMPARE(FormTallowby->gameHistoryCaption(), QStringLiteral("Game History (filtered)"));
+    // The sign of the filter leaves every tab whole, with no scrolling of the tab bar.
+    const QTabBar *tabs =
+        FormTallowby->findChild<QTabWidget *>(QStringLiteral("PageControl"))->tabBar();
+    QVERIFY(!tabs->tabIcon(2).isNull());
+    for (int tab = 0; tab < tabs->count(); ++tab)
+        QVERIFY2(tabs->rect().contains(tabs->tabRect(tab)), qPrintable(tabs->tabText(tab)));
     QVERIFY2(FormTallowby->gameHistoryToolTip().contains(named),
              qPrintable(FormTallowby->gameHistoryToolTip()));
 
