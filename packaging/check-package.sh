@@ -6,9 +6,9 @@
 # the libraries and plugins they need, and that lintian finds nothing to report. Also installs
 # with `cmake --install` under a prefix other than /usr and runs the same checks there.
 #
-# No pipeline here has a reader that may stop before its writer is done (`| head`, `| grep -q`,
-# an awk that exits early): under pipefail the writer would then die of SIGPIPE, at random.
-# Output is read whole into a variable or a file first and searched there.
+# Every pipeline here reads its writer's output to the end: a reader that stopped early would
+# make the writer die of SIGPIPE under pipefail, at random. Output is read whole into a
+# variable or a file first and searched there.
 # Usage: packaging/check-package.sh [BUILD_DIR]   (default: build-package beside the sources)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)

@@ -90,21 +90,6 @@ void setFontSize(double points)
     QApplication::setFont(font);
 }
 
-QPalette darkPalette()
-{
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(45, 45, 48));
-    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
-    dark.setColor(QPalette::Base, QColor(30, 30, 30));
-    dark.setColor(QPalette::AlternateBase, QColor(55, 55, 58));
-    dark.setColor(QPalette::Text, QColor(230, 230, 230));
-    dark.setColor(QPalette::Button, QColor(60, 60, 63));
-    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
-    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
-    dark.setColor(QPalette::HighlightedText, Qt::white);
-    return dark;
-}
-
 // A hand whose figures fill every kind of cell: shaded rows, a cut Need list, the river.
 void enterLongNeedHand()
 {

@@ -16,6 +16,7 @@
 #include "scriptedprompts.h"
 #include "tools/gamehistorygraph.h"
 #include "tools/potodds.h"
+#include "windowchecks.h"
 
 #include <QApplication>
 #include <QDir>
@@ -50,23 +51,6 @@ void saveArrangement(const QString &folder)
     }
     painter.end();
     desk.save(QDir(folder).filePath(QStringLiteral("startup-arrangement.png")));
-}
-
-QPalette darkPalette()
-{
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(45, 45, 48));
-    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
-    dark.setColor(QPalette::Base, QColor(30, 30, 30));
-    dark.setColor(QPalette::AlternateBase, QColor(55, 55, 58));
-    dark.setColor(QPalette::Text, QColor(230, 230, 230));
-    dark.setColor(QPalette::Button, QColor(60, 60, 63));
-    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
-    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
-    dark.setColor(QPalette::HighlightedText, Qt::white);
-    dark.setColor(QPalette::ToolTipBase, QColor(60, 60, 63));
-    dark.setColor(QPalette::ToolTipText, QColor(230, 230, 230));
-    return dark;
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "history/handhistorywatcher.h"
 #include "history/sort.h"
 #include "panel/selcards.h"
+#include "windowchecks.h"
 
 #include <QApplication>
 #include <QDir>
@@ -77,14 +78,7 @@ int main(int argc, char *argv[])
             QApplication::setFont(font);
         } else if (argument == QLatin1String("--dark")) {
             QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-            QPalette dark;
-            dark.setColor(QPalette::Window, QColor(45, 45, 48));
-            dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
-            dark.setColor(QPalette::Base, QColor(30, 30, 30));
-            dark.setColor(QPalette::Text, QColor(230, 230, 230));
-            dark.setColor(QPalette::Button, QColor(60, 60, 63));
-            dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
-            QApplication::setPalette(dark);
+            QApplication::setPalette(darkPalette());
         } else {
             folder = argument;
         }

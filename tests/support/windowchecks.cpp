@@ -565,6 +565,24 @@ QStringList checkTextsFit(const QWidget *window)
     return faults;
 }
 
+QPalette darkPalette()
+{
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(45, 45, 48));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::AlternateBase, QColor(55, 55, 58));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::PlaceholderText, QColor(170, 170, 170));
+    dark.setColor(QPalette::Button, QColor(60, 60, 63));
+    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    dark.setColor(QPalette::ToolTipBase, QColor(60, 60, 63));
+    dark.setColor(QPalette::ToolTipText, QColor(230, 230, 230));
+    return dark;
+}
+
 double contrastOf(const QColor &a, const QColor &b)
 {
     const double la = luminance(a);

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 #include <QStringList>
 
 class QWidget;
@@ -17,6 +18,10 @@ class QWidget;
 // the room their style gives them. A list of cards cut by its grid must say how many cards it
 // leaves out ("… +5") and keep its whole text in its tooltip and for a screen reader.
 QStringList checkTextsFit(const QWidget *window);
+
+// A dark palette like the ones desktops ship: light text on dark window, base and button fills,
+// tooltips and placeholders included.
+QPalette darkPalette();
 
 // The contrast of two colours, 1 to 21, as screen-reading guidelines define it.
 double contrastOf(const QColor &a, const QColor &b);

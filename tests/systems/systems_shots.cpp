@@ -11,6 +11,7 @@
 #include "scriptedprompts.h"
 #include "systems/editsystem.h"
 #include "systems/startersystem.h"
+#include "windowchecks.h"
 
 #include <QAction>
 #include <QApplication>
@@ -161,13 +162,7 @@ int main(int argc, char *argv[])
     saveEditorPages(system, folder, QStringLiteral("-13pt"));
     QApplication::setFont(normal);
     const QPalette light = QApplication::palette();
-    QPalette dark(QColor(45, 45, 48));
-    dark.setColor(QPalette::Base, QColor(30, 30, 30));
-    dark.setColor(QPalette::Text, QColor(230, 230, 230));
-    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
-    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
-    dark.setColor(QPalette::PlaceholderText, QColor(170, 170, 170));
-    QApplication::setPalette(dark);
+    QApplication::setPalette(darkPalette());
     saveEditorPages(system, folder, QStringLiteral("-dark"));
     QApplication::setPalette(light);
 
