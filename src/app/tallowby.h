@@ -148,7 +148,6 @@ private:
     void replaceSystemFile(const std::function<void()> &steps);
     bool recordGame();
     void refreshGameStatistics();
-    void readHandHistory(const std::function<void()> &read);
     // After games were added or taken out: both views, the statistics and the captions.
     void refreshAfterChange();
     void setUpHistoryEditing(QTableView *grid);
@@ -181,8 +180,6 @@ private:
     QString watchReport_; // what the watcher did last, for the status bar's tooltip
     std::optional<DeletedGames> lastDeletion_;
     QString gameFilterDescription_; // the date filter in force, in words
-    // The state of the history file from before the Hand History last read its rows.
-    std::optional<FileVersion> handRowsRead_;
     bool shown_ = false;
     bool placed_ = false;
 };

@@ -106,16 +106,6 @@ void TFormTallowby::createHistoryConnection()
     connect(ADOTableGHistory, &DbTable::rowsReset, this, &TFormTallowby::showGameHistoryFilter);
 }
 
-// The state is taken before the rows are read: a file that changes meanwhile never passes for
-// the rows' state.
-void TFormTallowby::readHandHistory(const std::function<void()> &read)
-{
-    handRowsRead_.reset();
-    const FileVersion before = fileVersion(*ADOCon);
-    read();
-    handRowsRead_ = before;
-}
-
 bool TFormTallowby::historyDatabaseOpen() const
 {
     return ADOCon->isConnected();
@@ -150,9 +140,7 @@ void TFormTallowby::OpenHistoryTables()
 {
     BusyCursor busy;
     statisticsCounter_.invalidate();
-    readHandHistory([this] {
-        openHistoryTables(*ADOCon, *ADOTableHHistory, *ADOTableGHistory, holeCardFilterForHand());
-    });
+    openHistoryTables(*ADOCon, *ADOTableHHistory, *ADOTableGHistory, holeCardFilterForHand());
     refreshGameStatistics();
 }
 
@@ -166,7 +154,6 @@ void TFormTallowby::replaceHistoryFile(const std::function<void()> &steps)
     try {
         steps();
     } catch (...) {
-        handRowsRead_.reset();
         ADOCon->close();
         ADOCon->setConnectionString(previous);
         if (wasOpen) {
@@ -236,7 +223,7 @@ bool TFormTallowby::recordGame()
         historyRecordFor(currentHand(), FormNewGame->resultText(), QDate::currentDate());
     appendHistoryRecord(*ADOTableGHistory, record);
     // The game is written; a Hand History that cannot show it yet is reported on its own.
-    runCommand(this, [this] { readHandHistory([this] { ADOTableHHistory->refresh(); }); });
+    runCommand(this, [this] { ADOTableHHistory->refresh(); });
     return true;
 }
 
@@ -253,14 +240,8 @@ void TFormTallowby::refreshGameStatistics()
     const QString card1 = QString::fromStdString(hand.CardCode(H1));
     const QString card2 = QString::fromStdString(hand.CardCode(H2));
     gameStats_->setCell(HoleCardsColumn, 0, card1 + QLatin1Char(' ') + card2);
-    // Right after a card the Hand History holds every game with these hole cards' ranks, as
-    // the file is now; their rows are far fewer than the file's.
-    const bool handRowsCurrent = hand.filled(H1) && hand.filled(H2) && ADOTableHHistory->isOpen() &&
-                                 ADOTableHHistory->isFiltered() &&
-                                 ADOTableHHistory->filter() == holeCardFilterForHand() &&
-                                 handRowsRead_ == fileVersion(*ADOCon);
-    const GameStatistics counts = statisticsCounter_.count(
-        *ADOCon, card1, card2, QDate::currentDate(), handRowsCurrent ? ADOTableHHistory : nullptr);
+    const GameStatistics counts =
+        statisticsCounter_.count(*ADOCon, card1, card2, QDate::currentDate());
     const char separator = decimalSeparatorOf(QLocale());
     for (int column = HoleCardsColumn; column <= AllGamesColumn; ++column) {
         const QStringList cells = statisticsCellTexts(counts[column], separator);
@@ -275,8 +256,7 @@ void TFormTallowby::ApplyHandHistoryFilter()
         return;
     runCardCommand(this, "history", [this] {
         BusyCursor busy;
-        readHandHistory(
-            [this] { applyHoleCardFilter(*ADOTableHHistory, holeCardFilterForHand()); });
+        applyHoleCardFilter(*ADOTableHHistory, holeCardFilterForHand());
     });
 }
 

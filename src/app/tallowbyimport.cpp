@@ -90,7 +90,7 @@ void TFormTallowby::refreshAfterChange()
     if (ADOTableGHistory->isOpen())
         ADOTableGHistory->refresh();
     if (ADOTableHHistory->isOpen())
-        readHandHistory([this] { ADOTableHHistory->refresh(); });
+        ADOTableHHistory->refresh();
     refreshGameStatistics();
 }
 

@@ -354,20 +354,26 @@ private:
         const QString placeholders =
             QStringList(qsizetype(rows.front().size()), QStringLiteral("?"))
                 .join(QStringLiteral(", "));
-        // SQLite looks a list of row values up in no index: the first field's own list, which
-        // the rows imply, lets it search an index that begins with that field (the hole cards'
-        // on a history of a million games) instead of reading every row.
+        // SQLite looks a list of row values up in no index: each field's own list of values,
+        // which the rows imply, lets it search an index on those fields (the hole cards' on a
+        // history of a million games) for just the pairs of values instead of reading every
+        // row.
         QString leading;
         if (names.size() > 1) {
-            QVariantList firsts;
-            for (const auto &row : rows) {
-                if (!firsts.contains(row.begin()->second))
-                    firsts.append(row.begin()->second);
+            int index = 0;
+            for (const auto &field : rows.front()) {
+                QVariantList distinct;
+                for (const auto &row : rows) {
+                    const QVariant &value = row.at(field.first);
+                    if (!distinct.contains(value))
+                        distinct.append(value);
+                }
+                m_values.append(distinct);
+                leading +=
+                    names.at(index++) + QStringLiteral(" IN (") +
+                    QStringList(distinct.size(), QStringLiteral("?")).join(QStringLiteral(", ")) +
+                    QStringLiteral(") AND ");
             }
-            m_values.append(firsts);
-            leading = names.front() + QStringLiteral(" IN (") +
-                      QStringList(firsts.size(), QStringLiteral("?")).join(QStringLiteral(", ")) +
-                      QStringLiteral(") AND ");
         }
         QStringList tuples;
         for (const auto &row : rows) {

@@ -115,23 +115,28 @@ void DbTable::readColumns()
     m_columns = columns;
 }
 
-void DbTable::requery(std::optional<qint64> keepRowId)
+DbTable::RowIdQuery DbTable::rowIdQuery() const
 {
-    const DbWhereClause where = m_filtered ? parseFilter(m_filter, m_columns) : DbWhereClause{};
+    DbWhereClause where = m_filtered ? parseFilter(m_filter, m_columns) : DbWhereClause{};
     QString sql = QStringLiteral("SELECT rowid FROM ") + quotedIdentifier(m_tableName);
     if (!where.sql.isEmpty())
         sql += QStringLiteral(" WHERE ") + where.sql;
     sql += QStringLiteral(" ORDER BY ") + orderByClause(m_sort, m_columns);
+    return {sql, std::move(where.values)};
+}
 
+void DbTable::requery(std::optional<qint64> keepRowId)
+{
+    const RowIdQuery query = rowIdQuery();
     std::vector<qint64> rowIds;
     rowIds.reserve(m_rowIds.size());
     {
-        DbStatement query(m_connection.database(), sql,
-                          context(QT_TR_NOOP("The table “%1” of “%2” could not be read.")));
-        for (int i = 0; i < where.values.size(); ++i)
-            query.bind(i + 1, where.values.at(i));
-        while (query.step())
-            rowIds.push_back(query.value(0).toLongLong());
+        DbStatement rows(m_connection.database(), query.sql,
+                         context(QT_TR_NOOP("The table “%1” of “%2” could not be read.")));
+        for (int i = 0; i < query.values.size(); ++i)
+            rows.bind(i + 1, query.values.at(i));
+        while (rows.step())
+            rowIds.push_back(rows.value(0).toLongLong());
     }
     m_rowIds = std::move(rowIds);
     m_blocks.clear();

@@ -65,6 +65,15 @@ public:
     // (after the caller rolled back writes of its own).
     void forgetCachedRows() { m_blocks.clear(); }
 
+    // The statement that reads the row ids in the current order and filter, and the values
+    // bound to its parameters in turn.
+    struct RowIdQuery
+    {
+        QString sql;
+        QVariantList values;
+    };
+    RowIdQuery rowIdQuery() const;
+
     const QList<DbColumn> &columns() const { return m_columns; }
     int rowCount() const { return int(m_rowIds.size()); }
 

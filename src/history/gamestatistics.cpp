@@ -7,7 +7,6 @@
 #include "db/dberror.h"
 #include "db/dbquery.h"
 #include "db/dbstatement.h"
-#include "db/dbtable.h"
 #include "db/dbvalue.h"
 #include "engine/odds.h"
 #include "history/historyfile.h"
@@ -117,8 +116,7 @@ FileVersion fileVersion(DbConnection &connection)
 }
 
 GameStatistics GameStatisticsCounter::count(DbConnection &connection, const QString &card1,
-                                            const QString &card2, QDate today,
-                                            const DbTable *holeCardRows)
+                                            const QString &card2, QDate today)
 {
     const QSqlDatabase database = connection.database();
     const QString failed = context(connection);
@@ -170,20 +168,6 @@ GameStatistics GameStatisticsCounter::count(DbConnection &connection, const QStr
     }
 
     GameStatistics statistics = m_periods->counts;
-    if (holeCardRows) {
-        const QList<DbColumn> &columns = holeCardRows->columns();
-        const int h1 = columnIndex(columns, QLatin1String("H1"));
-        const int h2 = columnIndex(columns, QLatin1String("H2"));
-        const int result = columnIndex(columns, QLatin1String("Result"));
-        for (int row = 0; row < holeCardRows->rowCount(); ++row) {
-            const QString first = valueText(holeCardRows->cell(row, h1), DbColumnKind::Text);
-            const QString second = valueText(holeCardRows->cell(row, h2), DbColumnKind::Text);
-            if ((first == card1 && second == card2) || (first == card2 && second == card1))
-                CountResult(statistics, HoleCardsColumn,
-                            valueText(holeCardRows->cell(row, result), DbColumnKind::Text));
-        }
-        return statistics;
-    }
     DbStatement hole(database,
                      QStringLiteral("SELECT Result, COUNT(*) FROM History "
                                     "WHERE (H1 = ?1 AND H2 = ?2) OR (H1 = ?2 AND H2 = ?1) "

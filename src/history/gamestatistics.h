@@ -20,7 +20,6 @@
 
 class DbConnection;
 class DbQuery;
-class DbTable;
 
 enum StatisticsColumn : int
 {
@@ -94,11 +93,8 @@ FileVersion fileVersion(DbConnection &connection);
 class GameStatisticsCounter
 {
 public:
-    // `holeCardRows`, when given, is a table whose rows hold every game with these two hole
-    // cards as the file is now (the Hand History just filtered by their ranks): column 1 is
-    // then counted from its rows instead of from the whole table.
     GameStatistics count(DbConnection &connection, const QString &card1, const QString &card2,
-                         QDate today, const DbTable *holeCardRows = nullptr);
+                         QDate today);
     // Forgets the period columns; for a file opened afresh.
     void invalidate() { m_periods.reset(); }
 

@@ -35,8 +35,8 @@ void buildHistoryFile(const QString &path);
 // connects it. The file is made complete, table and indexes, before it takes the path.
 void createHistoryFile(DbConnection &connection, const QString &path);
 
-// Indexes on the date and the hole cards, which keep the views and the statistics quick on a
-// file of a million games. The table itself stays as it is; an index already there is kept.
+// Indexes on the date and on the hole cards with the date, which keep the views and the
+// statistics quick on a file of a million games. The table itself stays as it is.
 void addHistoryIndexes(DbConnection &connection);
 
 // The fields of historyFields() that the file's table "History" lacks, in that order; empty when

@@ -7,7 +7,6 @@
 #include "db/dbtable.h"
 #include "history/gamestatistics.h"
 #include "history/historyfile.h"
-#include "history/holecardfilter.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -101,7 +100,6 @@ private Q_SLOTS:
     void aggregatesMatchTheWalk_data();
     void aggregatesMatchTheWalk();
     void countsOfAKnownDay();
-    void holeCardsFromTheHandHistoryRows();
     void countsFollowEveryWrite();
     void emptyFile();
 
@@ -315,23 +313,6 @@ void TestStatistics::countsOfAKnownDay()
     // This month: the week, all three of the 15th, the 9th and the 1st; not March 2025.
     QCOMPARE(s[ThisMonthColumn], (ResultCounts{3, 3, 2, 3}));
     QCOMPARE(s[AllGamesColumn], (ResultCounts{10, 6, 3, 5}));
-}
-
-// The Hand History filtered by the ranks holds every game of the two cards: counting its rows
-// gives the figures of the whole file.
-void TestStatistics::holeCardsFromTheHandHistoryRows()
-{
-    historyWith(kGames, true);
-    DbTable hand(*m_connection, QStringLiteral("History"));
-    hand.setFilter(holeCardFilterText('K', 'A'));
-    hand.setFiltered(true);
-    hand.open();
-    GameStatisticsCounter counter;
-    const QDate today(2026, 3, 16);
-    const GameStatistics fromRows = counter.count(*m_connection, "Kd", "As", today, &hand);
-    QCOMPARE(describe(fromRows), describe(counter.count(*m_connection, "Kd", "As", today)));
-    QCOMPARE(fromRows[HoleCardsColumn], (ResultCounts{8, 4, 1, 3}));
-    QCOMPARE(fileVersion(*m_connection), fileVersion(*m_connection));
 }
 
 void TestStatistics::countsFollowEveryWrite()
