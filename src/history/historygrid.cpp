@@ -10,15 +10,19 @@
 
 #include <QHeaderView>
 #include <QIdentityProxyModel>
+#include <QStringList>
+#include <QStyle>
 #include <QTableView>
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
 constexpr int kDateWidth = 65;
 constexpr int kCardWidth = 25;
 constexpr int kRatingColumn = 8;
+constexpr int kHandColumn = 9;
 constexpr int kHandWidth = 130;
 constexpr int kResultWidth = 46;
 
@@ -30,6 +34,9 @@ void layOutColumns(QTableView &grid)
         if (shown >= 0)
             grid.setColumnWidth(shown, widths.at(column));
     }
+    QHeaderView *titles = grid.horizontalHeader();
+    if (titles->count() > historyGridColumn(kHandColumn))
+        titles->setSectionResizeMode(historyGridColumn(kHandColumn), QHeaderView::Stretch);
 }
 
 // The table's rows with every column but Rtg.
@@ -82,8 +89,12 @@ int titleWidth(const QFontMetrics &metrics, const QString &title)
 
 QList<int> historyColumnWidths(const QFontMetrics &metrics)
 {
-    // The widest day of the year in the locale's short format.
-    const int date = fittedColumnWidth(metrics, {shortDateText(QDate(2028, 12, 28))}, kDateWidth);
+    // A two-digit day of every month in the locale's short format: month names differ in
+    // width ("Nov" is wider than "Dec" in many fonts).
+    QStringList days;
+    for (int month = 1; month <= 12; ++month)
+        days.append(shortDateText(QDate(2028, month, 28)));
+    const int date = fittedColumnWidth(metrics, days, kDateWidth);
     QList<int> widths{std::max(date, titleWidth(metrics, QStringLiteral("Date")))};
     const QString cardTitles[] = {QStringLiteral("H1"), QStringLiteral("H2"), QStringLiteral("F1"),
                                   QStringLiteral("F2"), QStringLiteral("F3"), QStringLiteral("Tn"),
@@ -92,9 +103,8 @@ QList<int> historyColumnWidths(const QFontMetrics &metrics)
         widths.append(std::max(fittedColumnWidth(metrics, {QStringLiteral("Qd")}, kCardWidth),
                                titleWidth(metrics, title)));
     widths.append(0);
-    // "Straight Flush. T, 9, 8, 7, 6" is the longest description.
-    widths.append(
-        fittedColumnWidth(metrics, {QStringLiteral("Straight Flush. T, 9, 8, 7, 6")}, kHandWidth));
+    // Room for a common description; the column takes what the grid has beyond the others.
+    widths.append(fittedColumnWidth(metrics, {QStringLiteral("Two Pair. KK, 99, 4")}, kHandWidth));
     widths.append(std::max(fittedColumnWidth(metrics,
                                              {QStringLiteral("Win"), QStringLiteral("Lose"),
                                               QStringLiteral("Split"), QStringLiteral("Fold")},
@@ -146,6 +156,11 @@ void setUpHistoryGrid(QTableView &grid, HistoryTableModel &model)
     titles->setSortIndicatorShown(true);
 
     layOutColumns(grid);
+    // Every column beside the vertical scroll bar, Hand at least at its width above: the
+    // window grows for a font that needs it rather than hide Result behind a sideways scroll.
+    const QList<int> widths = historyColumnWidths(grid.fontMetrics());
+    grid.setMinimumWidth(std::accumulate(widths.begin(), widths.end(), 0) + 2 * grid.frameWidth() +
+                         grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &grid));
     showSortIndicator(grid);
     // A reset of the model (new rows, sort or filter) gives the header default widths again.
     QObject::connect(&model, &QAbstractItemModel::modelReset, &grid, [&grid] {

@@ -12,8 +12,9 @@ class QFontMetrics;
 class QTableView;
 
 // Widths of the eleven table columns (Rtg's is 0: not shown). The date column is 65 pixels, or
-// what the locale's short date needs in this font; the Hand column at least what the longest
-// hand description needs.
+// what the locale's short date needs in this font; the Hand column 130 pixels, or what a common
+// description needs. On the grid Hand takes the width left by the others; a description longer
+// than that is cut with "…" and shows whole in its tooltip.
 QList<int> historyColumnWidths(const QFontMetrics &metrics);
 
 // The grid shows the table's columns without Rtg, which is not there at all for a screen
@@ -22,7 +23,8 @@ int historyGridColumn(int tableColumn);
 int historyTableColumn(int gridColumn);
 
 // Shows the model's rows on the grid without Rtg, keeps the columns as above across every reset
-// of the model, and the title row showing the table's sort column and direction.
+// of the model, and the title row showing the table's sort column and direction. The grid is
+// at least as wide as all its columns and a vertical scroll bar.
 void setUpHistoryGrid(QTableView &grid, HistoryTableModel &model);
 
 // The table model behind a grid set up as above (row for row), or null.

@@ -5,6 +5,7 @@
 #include "db/dbtable.h"
 #include "db/dbvalue.h"
 #include "history/historyfile.h"
+#include "panel/stringgrid.h"
 
 namespace {
 
@@ -42,6 +43,9 @@ QVariant HistoryTableModel::data(const QModelIndex &index, int role) const
 {
     if (role == Qt::ForegroundRole)
         return index.isValid() ? QVariant(QColor(Qt::black)) : QVariant();
+    // The longest hand descriptions are cut rather than push Result out of a narrow window.
+    if (role == kMayBeCutRole)
+        return index.isValid() && index.column() == kHandColumn;
     if (role != Qt::BackgroundRole)
         return DbTableModel::data(index, role);
     if (!index.isValid())

@@ -4,9 +4,11 @@
 
 #include "panel/contrast.h"
 
+#include <QHelpEvent>
 #include <QPainter>
 #include <QStyleOptionHeader>
 #include <QTableView>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -90,6 +92,21 @@ void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
                                               option.widget);
     }
     painter->restore();
+}
+
+bool GridCellDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
+                                 const QStyleOptionViewItem &option, const QModelIndex &index)
+{
+    if (event && event->type() == QEvent::ToolTip && index.isValid() &&
+        !index.data(Qt::ToolTipRole).isValid()) {
+        const QString whole = index.data(Qt::DisplayRole).toString();
+        const int width = textRoom(option.rect).width();
+        if (!whole.isEmpty() && shownCellText(index, option.fontMetrics, width) != whole) {
+            QToolTip::showText(event->globalPos(), whole, view, option.rect);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
 }
 
 void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const

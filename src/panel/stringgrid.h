@@ -24,6 +24,9 @@ public:
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
+    // A cell cut to its column shows its whole text as a tooltip when the model gives none.
+    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) override;
 };
 
 // The fixed row or column of a string grid: button face, texts as the model aligns them, with
@@ -46,6 +49,9 @@ inline constexpr int kCellTextPadding = 5;
 // A model answers true for this role where the cell holds a list of card codes; a list too
 // long for its cell shows as many codes as fit and the count of the rest ("2h 3h … +5").
 inline constexpr int kCardListRole = Qt::UserRole + 40;
+// A model answers true for this role where a cell's text may be cut with "…" when its column
+// is narrow; the grid shows a cut text whole in a tooltip (every cut cell does).
+inline constexpr int kMayBeCutRole = Qt::UserRole + 41;
 
 // The list of card codes (" 2h 3h 4h ") as it fits `width`: whole, or its first codes followed
 // by "… +n" for the n left out.

@@ -13,6 +13,7 @@
 #include "history/newgame.h"
 #include "history/printhistory.h"
 #include "history/sort.h"
+#include "historyfiles.h"
 #include "panel/cardbutton.h"
 #include "panel/handoddsmodel.h"
 #include "panel/selcards.h"
@@ -39,6 +40,7 @@
 #include <QStyleFactory>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 
@@ -97,6 +99,31 @@ void enterLongNeedHand()
         FormSelCards->SelectCard(card);
 }
 
+// A history file whose games fill both grids, opened: a day of every month (month names differ
+// in width), every result, the longest hand descriptions, all with the entered hand's hole
+// cards so that the Hand History shows them too.
+void openGamesOfTheHand()
+{
+    static QTemporaryDir folder;
+    static int files = 0;
+    const QString path = folder.filePath(QStringLiteral("games%1.mdb").arg(++files));
+    const HandState &hand = currentHand();
+    const QString h1 = QString::fromStdString(hand.CardCode(H1));
+    const QString h2 = QString::fromStdString(hand.CardCode(H2));
+    const QStringList hands{"Straight Flush. T, 9, 8, 7, 6", "Three Kind. 777, A, 2",
+                            "Two Pair. KK, 99, 4"};
+    const QStringList results{"Win", "Lose", "Split", "Fold"};
+    QList<QVariantList> rows;
+    for (int month = 1; month <= 12; ++month)
+        rows << historyRow(QDate(2026, month, 28), h1, h2, results.at(month % 4),
+                           hands.at(month % 3));
+    makeHistoryFile(path, rows);
+    dynamic_cast<ScriptedPrompts &>(prompts()).fileNames.enqueue(path);
+    menuItem("MenuOpenDatabase")->trigger();
+    if (!FormTallowby->historyDatabaseOpen())
+        qWarning("The history file of the checks did not open");
+}
+
 void fillCalculator()
 {
     FormPotOdds->RadioButtonRiver->setChecked(true);
@@ -112,6 +139,7 @@ QWidget *showWindow(const QString &name, std::unique_ptr<QWidget> &owned,
 {
     if (name == QLatin1String("main window")) {
         enterLongNeedHand();
+        openGamesOfTheHand();
         return FormTallowby;
     }
     if (name == QLatin1String("card panel")) {

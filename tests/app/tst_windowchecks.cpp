@@ -164,6 +164,17 @@ private Q_SLOTS:
             grid->setColumnWidth(0, faulty ? 40 : 220);
             grid->setMinimumWidth(260);
         }) << texts << "Straight Flush";
+        QTest::newRow("grid narrower than its columns") << Build([](TestWindow &w, bool faulty) {
+            auto *grid = w.add(new QTableView);
+            grid->setObjectName(QStringLiteral("DBGridHHistory"));
+            auto *model = new QStandardItemModel(1, 2, grid);
+            model->setItem(0, 0, new QStandardItem(QStringLiteral("Two Pair")));
+            model->setItem(0, 1, new QStandardItem(QStringLiteral("Win")));
+            grid->setModel(model);
+            grid->setColumnWidth(0, 100);
+            grid->setColumnWidth(1, 60);
+            grid->setFixedWidth(faulty ? 120 : 220);
+        }) << texts << "wider than the view";
         QTest::newRow("header narrower than its title") << Build([](TestWindow &w, bool faulty) {
             auto *grid = w.add(new QTableView);
             grid->setObjectName(QStringLiteral("StringGrid"));

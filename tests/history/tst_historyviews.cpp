@@ -138,13 +138,17 @@ void TestHistoryViews::gridColumns()
         QVERIFY(widths.at(0) >= 65);
         QCOMPARE(widths.mid(1, 8), (QList<int>{25, 25, 25, 25, 25, 25, 25, 0}));
         QVERIFY(widths.at(9) >= 130);
-        QVERIFY(widths.at(9) >= grid->fontMetrics().horizontalAdvance(
-                                    QStringLiteral("Straight Flush. T, 9, 8, 7, 6")));
+        QVERIFY(widths.at(9) >=
+                grid->fontMetrics().horizontalAdvance(QStringLiteral("Two Pair. KK, 99, 4")));
         QCOMPARE(widths.at(10), 46);
         for (int column = 0; column < titles.size(); ++column) {
             QCOMPARE(model->headerData(column, Qt::Horizontal).toString(), titles.at(column));
             QVERIFY(!grid->isColumnHidden(column));
-            QCOMPARE(grid->columnWidth(column), widths.at(historyTableColumn(column)));
+            // Hand takes what the others leave.
+            if (column == historyGridColumn(9))
+                QVERIFY(grid->columnWidth(column) >= widths.at(9));
+            else
+                QCOMPARE(grid->columnWidth(column), widths.at(historyTableColumn(column)));
         }
         QVERIFY(!grid->verticalHeader()->isVisible());
         QVERIFY(grid->showGrid());
