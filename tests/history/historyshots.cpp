@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the history tabs (Hand History, Game History, Game Statistics) with a few dozen
-// games, and the View and Sort History dialogs, to PNG files for looking at them. Not a test:
+// games, the View and Sort History dialogs, and an import's progress and summary, to PNG files
+// for looking at them. Not a test:
 // run it by hand with the folder to write into, under QT_QPA_PLATFORM=offscreen; "--font=13"
 // sets the font size in points, "--dark" a dark palette.
 #include "historyfixture.h"
@@ -14,12 +15,17 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QStyleFactory>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 
 namespace {
 
@@ -63,6 +69,46 @@ QList<QVariantList> someGames()
         games << row;
     }
     return games;
+}
+
+// The hands of the cash-game sample copied under new hand numbers until there are `hands` of
+// them, so that importing them takes long enough to show its progress.
+QString manyHands(const QString &folder, int hands)
+{
+    QFile sample(QStringLiteral(TALLOWBY_IMPORT_DATA "/cash_usd.txt"));
+    if (!sample.open(QIODevice::ReadOnly))
+        qFatal("the cash-game sample cannot be read");
+    const QString text = QString::fromUtf8(sample.readAll());
+    const QString path = QDir(folder).filePath(QStringLiteral("many hands.txt"));
+    QFile many(path);
+    if (!many.open(QIODevice::WriteOnly))
+        qFatal("the many hands cannot be written");
+    const QRegularExpression number(QStringLiteral("Hand #23000000000(\\d)"));
+    for (int copy = 0, written = 0; written < hands; ++copy, written += int(text.count(number))) {
+        QString renumbered = text;
+        renumbered.replace(number, QStringLiteral("Hand #%1\\1").arg(240000000 + copy));
+        many.write(renumbered.toUtf8() + "\n\n");
+    }
+    return path;
+}
+
+// Imports the files through the menu command and saves its progress dialog once it shows.
+void importAndSaveProgress(ScriptedPrompts &prompts, const QStringList &files,
+                           const QString &folder)
+{
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&poll, folder] {
+        auto *progress =
+            FormTallowby->findChild<QProgressDialog *>(QStringLiteral("ImportProgress"));
+        if (progress && progress->isVisible() && progress->value() > 100) {
+            save(*progress, folder, QStringLiteral("import-progress"));
+            poll.stop();
+        }
+    });
+    poll.start(20);
+    for (const QString &file : files)
+        prompts.fileNames.enqueue(file);
+    menuItem("MenuImportHandHistories")->trigger();
 }
 
 } // namespace
@@ -129,6 +175,24 @@ int main(int argc, char *argv[])
                                   : QStringLiteral("sort-dialog"));
         dialog->hide();
     }
+    // An import of many hands with two damaged files among them, and its summary as the
+    // program's message box shows it.
+    importAndSaveProgress(program.prompts,
+                          {manyHands(files.path(), 12000),
+                           QStringLiteral(TALLOWBY_IMPORT_DATA "/garbled.txt"),
+                           QStringLiteral(TALLOWBY_IMPORT_DATA "/truncated.txt")},
+                          folder);
+    if (program.prompts.messages.size() != 1) {
+        qWarning("the import said: %s", qPrintable(program.prompts.texts().join('\n')));
+        return 1;
+    }
+    QMessageBox summary(QMessageBox::Warning, QString::fromLatin1(kApplicationTitle),
+                        program.prompts.messages.takeFirst().text, QMessageBox::Ok, FormTallowby);
+    summary.show();
+    QApplication::processEvents();
+    save(summary, folder, QStringLiteral("import-summary"));
+    summary.hide();
+
     if (!program.prompts.messages.isEmpty()) {
         qWarning("%s", qPrintable(program.prompts.texts().join(QLatin1Char('\n'))));
         return 1;
