@@ -29,6 +29,12 @@ function(tallowby_add_test)
     tallowby_warnings(${T_NAME})
     add_test(NAME ${T_NAME} COMMAND ${T_NAME})
     set(env "TZ=Europe/Berlin" "LC_ALL=C.UTF-8" "LANG=C.UTF-8")
+    if(TALLOWBY_SANITIZE)
+        # As scripts/test sets them, for a ctest run by hand too: a crash then stays a crash
+        # (the help-viewer tests tell one from an error exit) instead of an exit with code 1.
+        list(APPEND env "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1"
+             "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+    endif()
     if(T_GUI)
         set(runtime ${CMAKE_BINARY_DIR}/test-runtime/${T_NAME})
         file(MAKE_DIRECTORY ${runtime})

@@ -4,8 +4,7 @@
 // cancellation, the choice of method per stage, and the pre-flop table with its file.
 #include "engine/equity.h"
 #include "engine/preflopequity.h"
-#include "oracle.h"
-#include "oraclecheck.h"
+#include "equitycheck.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,39 +17,11 @@
 #include <thread>
 
 using namespace tallowby;
+using equitycheck::handOf;
+using equitycheck::referenceRating;
+using equitycheck::unseenCards;
 
 namespace {
-
-EquityHand handOf(const QString &hole, const QString &board = {})
-{
-    EquityHand hand;
-    const std::vector<int> holeCards = oraclecheck::indicesOf(hole);
-    hand.hole = {holeCards.at(0), holeCards.at(1)};
-    for (const int card : oraclecheck::indicesOf(board))
-        hand.board[hand.boardCount++] = card;
-    return hand;
-}
-
-int referenceRating(const std::vector<int> &cards)
-{
-    oracle::Hand hand{};
-    for (std::size_t i = 0; i < cards.size(); ++i)
-        hand[i] = oracle::cardOf(cards[i]);
-    return oracle::evaluateHand(hand);
-}
-
-std::vector<int> unseenCards(const EquityHand &hand)
-{
-    std::vector<int> unseen;
-    for (int card = 1; card <= 52; ++card) {
-        bool seen = card == hand.hole[0] || card == hand.hole[1];
-        for (int k = 0; k < hand.boardCount; ++k)
-            seen = seen || card == hand.board[k];
-        if (!seen)
-            unseen.push_back(card);
-    }
-    return unseen;
-}
 
 struct ShowdownCount
 {

@@ -4,8 +4,7 @@
 // counts (flop); the simulation against exact figures, its determinism whatever the threads, its
 // figures on the way, and margins that never claim more than the deals show.
 #include "engine/equity.h"
-#include "oracle.h"
-#include "oraclecheck.h"
+#include "equitycheck.h"
 
 #include <QTest>
 
@@ -15,26 +14,11 @@
 #include <vector>
 
 using namespace tallowby;
+using equitycheck::handOf;
+using equitycheck::referenceRating;
+using equitycheck::unseenCards;
 
 namespace {
-
-EquityHand handOf(const QString &hole, const QString &board = {})
-{
-    EquityHand hand;
-    const std::vector<int> holeCards = oraclecheck::indicesOf(hole);
-    hand.hole = {holeCards.at(0), holeCards.at(1)};
-    for (const int card : oraclecheck::indicesOf(board))
-        hand.board[hand.boardCount++] = card;
-    return hand;
-}
-
-int referenceRating(const std::vector<int> &cards)
-{
-    oracle::Hand hand{};
-    for (std::size_t i = 0; i < cards.size(); ++i)
-        hand[i] = oracle::cardOf(cards[i]);
-    return oracle::evaluateHand(hand);
-}
 
 // Whole-number counts of ordered deals of the opponents' hands over every board completion.
 struct DealCount
@@ -50,14 +34,7 @@ struct DealCount
 // player's are counted by their number alone, so only hands not above need to be visited.
 DealCount countShowdowns(const EquityHand &hand, int opponents)
 {
-    std::vector<int> unseen;
-    for (int card = 1; card <= 52; ++card) {
-        bool seen = card == hand.hole[0] || card == hand.hole[1];
-        for (int k = 0; k < hand.boardCount; ++k)
-            seen = seen || card == hand.board[k];
-        if (!seen)
-            unseen.push_back(card);
-    }
+    const std::vector<int> unseen = unseenCards(hand);
     struct Holding
     {
         std::uint64_t cards;
