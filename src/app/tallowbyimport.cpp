@@ -39,7 +39,8 @@ namespace {
 
 constexpr int kHandHistoryTab = 1;
 constexpr int kProgressSteps = 1000;
-constexpr int kProgressDelay = 400; // milliseconds before a long import shows its progress
+constexpr int kProgressDelay = 400;         // milliseconds before a long import shows its progress
+constexpr int kProgressNameCharacters = 40; // room for the name of the file being read
 
 QString withSuffix(const QString &path, const char *suffix)
 {
@@ -104,8 +105,10 @@ void TFormTallowby::MenuImportHandHistoriesClick()
     if (files.isEmpty())
         return;
 
-    QProgressDialog progress(tr("Importing hand histories..."), tr("Cancel"), 0, kProgressSteps,
-                             this);
+    QProgressDialog progress(importProgressText(files, 0), tr("Cancel"), 0, kProgressSteps, this);
+    // As wide as a long name and the words around it from the start, so that the dialog keeps
+    // its width from file to file.
+    progress.setMinimumWidth(fontMetrics().averageCharWidth() * 60);
     progress.setObjectName(QStringLiteral("ImportProgress"));
     progress.setWindowTitle(tr("Import Hand Histories"));
     progress.setAccessibleName(tr("Import progress"));
@@ -116,7 +119,12 @@ void TFormTallowby::MenuImportHandHistoriesClick()
     ImportSummary summary;
     {
         BusyCursor busy;
-        summary = importHandHistoryFiles(*ADOCon, files, [&progress](qint64 done, qint64 total) {
+        int shownFile = 0;
+        summary = importHandHistoryFiles(*ADOCon, files, [&](qint64 done, qint64 total, int file) {
+            if (file != shownFile && file < int(files.size())) {
+                shownFile = file;
+                progress.setLabelText(importProgressText(files, file));
+            }
             progress.setValue(total > 0 ? int(done * kProgressSteps / total) : 0);
             return !progress.wasCanceled();
         });

@@ -205,9 +205,10 @@ ImportSummary importHandHistoryFiles(DbConnection &connection, const QStringList
         total += std::max<qint64>(QFileInfo(file).size(), 1);
     qint64 done = 0;
     prepareForImport(connection);
-    for (const QString &file : files) {
+    for (int index = 0; index < int(files.size()); ++index) {
+        const QString &file = files.at(index);
         const qint64 size = std::max<qint64>(QFileInfo(file).size(), 1);
-        if (progress && !progress(done, total)) {
+        if (progress && !progress(done, total, index)) {
             summary.cancelled = true;
             break;
         }
@@ -230,7 +231,7 @@ ImportSummary importHandHistoryFiles(DbConnection &connection, const QStringList
         const HandHistoryReading reading = readHandHistory(bytes);
         const qsizetype parts = std::max<qsizetype>(reading.hands.size(), 1);
         const auto keepGoing = [&](int handled) {
-            return !progress || progress(done + size * handled / parts, total);
+            return !progress || progress(done + size * handled / parts, total, index);
         };
         try {
             const ImportSummary added =
@@ -245,8 +246,23 @@ ImportSummary importHandHistoryFiles(DbConnection &connection, const QStringList
         done += size;
     }
     if (progress && !summary.cancelled)
-        progress(total, total);
+        progress(total, total, int(files.size()));
     return summary;
+}
+
+QString importProgressText(const QStringList &files, int file, int nameLength)
+{
+    if (file < 0 || file >= files.size())
+        return tr("Importing hand histories...");
+    QString name = QFileInfo(files.at(file)).fileName();
+    if (name.size() > nameLength && nameLength > 1) {
+        // Both ends stay: the client's names begin with the date and end with the table.
+        const qsizetype head = (nameLength - 1) / 2;
+        name = name.left(head) + QChar(0x2026) + name.right(nameLength - 1 - head);
+    }
+    if (files.size() == 1)
+        return tr("Importing “%1”...").arg(name);
+    return tr("Importing “%1” (file %2 of %3)...").arg(name).arg(file + 1).arg(files.size());
 }
 
 QString importSummaryText(const ImportSummary &summary)

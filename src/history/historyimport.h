@@ -61,14 +61,20 @@ ImportSummary addImportedHands(DbConnection &connection, const QString &file,
                                const std::function<bool(int handled)> &keepGoing = {});
 
 // Reads and adds the files one after the other. `progress` is told the bytes handled of all
-// files' bytes; returning false cancels the file being read, and the files after it are not
+// files' bytes and the index in `files` of the file being read (the count of files once all
+// are read); returning false cancels the file being read, and the files after it are not
 // read. A file that cannot be opened counts as one unreadable part; when the database fails,
 // the problem names it and no further file is read.
-using ImportProgress = std::function<bool(qint64 done, qint64 total)>;
+using ImportProgress = std::function<bool(qint64 done, qint64 total, int file)>;
 ImportSummary importHandHistoryFiles(DbConnection &connection, const QStringList &files,
                                      const ImportProgress &progress = {});
 
 // The counts, one a line, and the problems with their files and lines, for the summary box.
+// What the progress dialog says while the file at `file` of `files` is read: its name, cut in
+// the middle to `nameLength` characters when longer, and with several files its place among
+// them.
+QString importProgressText(const QStringList &files, int file, int nameLength = 40);
+
 QString importSummaryText(const ImportSummary &summary);
 
 // One JSON object on one line: "imported", "duplicates", "other_games", "without_cards",

@@ -87,6 +87,8 @@ private Q_SLOTS:
     void aFileThatFailsPartWayAddsNothing();
     void cancelling_data();
     void cancelling();
+    void progressText_data();
+    void progressText();
     void filesThatCannotBeRead_data();
     void filesThatCannotBeRead();
     void aTableThatIsNoHistory_data();
@@ -257,19 +259,49 @@ void TestHistoryImport::cancelling()
     }
 
     QList<qint64> told;
-    const ImportSummary summary =
-        importHandHistoryFiles(*m_connection, files, [&told, stopAt](qint64 done, qint64 total) {
+    QList<int> fileTold;
+    const ImportSummary summary = importHandHistoryFiles(
+        *m_connection, files, [&told, &fileTold, stopAt](qint64 done, qint64 total, int file) {
             told << done;
+            fileTold << file;
             return done < qint64(stopAt * double(total));
         });
     QVERIFY(summary.cancelled);
     QCOMPARE(count(*m_connection, "History"), rows);
     QCOMPARE(summary.counts.imported, rows);
     QCOMPARE(count(*m_connection, "ImportedHands"), rows);
-    // Progress only goes forward, and is told between hands of a file.
+    // Progress only goes forward, and is told between hands of a file, naming the file read.
     QVERIFY(told.size() > 2 || stopAt == 0);
-    for (qsizetype i = 1; i < told.size(); ++i)
+    for (qsizetype i = 1; i < told.size(); ++i) {
         QVERIFY(told.at(i) >= told.at(i - 1));
+        QVERIFY(fileTold.at(i) >= fileTold.at(i - 1));
+    }
+    QCOMPARE(fileTold.back(), stopAt < 0.5 ? 0 : 1);
+}
+
+void TestHistoryImport::progressText_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<int>("file");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("one file") << QStringList{"/hh/Aludra.txt"} << 0 << "Importing “Aludra.txt”...";
+    QTest::newRow("the second of three") << QStringList{"/a/one.txt", "/a/two.txt", "/a/three.txt"}
+                                         << 1 << "Importing “two.txt” (file 2 of 3)...";
+    QTest::newRow("a long name, cut in the middle")
+        << QStringList{"/hh/HH20240305 Aludra - No Limit Hold'em far too long.txt"} << 0
+        << "Importing “HH20240305 Aludra -…'em far too long.txt”...";
+    QTest::newRow("a name of just the length")
+        << QStringList{QString(40, 'a')} << 0 << "Importing “" + QString(40, 'a') + "”...";
+    QTest::newRow("all files read")
+        << QStringList{"/a/one.txt"} << 1 << "Importing hand histories...";
+}
+
+void TestHistoryImport::progressText()
+{
+    QFETCH(QStringList, files);
+    QFETCH(int, file);
+    QFETCH(QString, text);
+    QCOMPARE(importProgressText(files, file), text);
 }
 
 void TestHistoryImport::filesThatCannotBeRead_data()
