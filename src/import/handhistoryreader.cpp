@@ -373,11 +373,26 @@ private:
             m_river = index;
     }
 
+    // Where the cards begin in "Dealt to NAME [c1 c2]": after the name of a seated player, as
+    // a name may hold " [" itself ("ann [x] [Ah Kd]"); failing a seat, at the first " [".
+    qsizetype dealtCardsAt(QStringView line) const
+    {
+        const qsizetype first = line.indexOf(u" [", 9);
+        for (qsizetype at = first; at >= 0; at = line.indexOf(u" [", at + 1)) {
+            const QString name = line.sliced(9, at - 9).toString() + QStringLiteral(" (");
+            for (const auto &[seat, rest] : m_seats) {
+                if (rest.startsWith(name))
+                    return at;
+            }
+        }
+        return first;
+    }
+
     void readDealtTo(qsizetype index, QStringView line)
     {
         if (m_dealtCards)
             return;
-        const qsizetype bracket = line.indexOf(u" [", 9);
+        const qsizetype bracket = dealtCardsAt(line);
         if (bracket < 0)
             return; // some programs name every player, with cards only for the one who wrote it
         const QList<QStringView> groups = bracketed(line.sliced(bracket));

@@ -364,6 +364,13 @@ void TestHandHistoryReader::shortTexts_data()
         << QStringLiteral("PokerStars Hand #11: Hold'em - 2024/02/30 [2024/03/01 ET]\n") + dealt +
                summary
         << QStringList{"played 11 @1 2024-03-01 ann Ah Kd -- -- -- -- -- Lose"};
+    QTest::newRow("a name with brackets of its own, every player named in the deal")
+        << header +
+               QStringLiteral("Seat 1: bob ($5 in chips)\nSeat 2: ann [x] ($5 in chips)\n"
+                              "*** HOLE CARDS ***\nDealt to bob\nDealt to ann [x] [Ah Kd]\n"
+                              "ann [x] collected $3 from pot\n") +
+               summary
+        << QStringList{"played 11 @1 2024-01-01 ann [x] Ah Kd -- -- -- -- -- Win"};
     QTest::newRow("one card dealt in a hold'em hand is no hold'em")
         << header + QStringLiteral("Dealt to ann [Ah]\n") + summary
         << QStringList{"other game 11 @1"};
