@@ -169,6 +169,16 @@ void compareReadouts(const Readouts &got, const oracle::Table &want, const QStri
                            .arg(where, text(want.win), text(got.win)));
 }
 
+// The engine's records, grid and read-outs against the reference's, every difference reported.
+void compareWithTheReference(const Pair &pair)
+{
+    Mismatches mismatches;
+    compareRecords(pair.hand.HandStats, pair.table.stats, pair.name(), mismatches);
+    compareGrids(pair.grid, pair.table.grid, pair.name(), mismatches);
+    compareReadouts(pair.readouts, pair.table, pair.name(), mismatches);
+    QVERIFY2(mismatches.empty(), mismatches.report().constData());
+}
+
 // Deals seven cards (H1, H2, F1, F2, F3, Tn, Rr) of one of the classes that stress the analysis.
 class Dealer
 {
@@ -541,11 +551,7 @@ void TestOdds::flopFourFlush()
     QCOMPARE(cell(pair.grid, 0, 5), std::string("Flush."));
     QCOMPARE(cell(pair.grid, 2, 5), std::string("19.15"));
 
-    Mismatches mismatches;
-    compareRecords(pair.hand.HandStats, pair.table.stats, pair.name(), mismatches);
-    compareGrids(pair.grid, pair.table.grid, pair.name(), mismatches);
-    compareReadouts(pair.readouts, pair.table, pair.name(), mismatches);
-    QVERIFY2(mismatches.empty(), mismatches.report().constData());
+    compareWithTheReference(pair);
 }
 
 void TestOdds::river_data()
@@ -574,11 +580,7 @@ void TestOdds::river()
     QCOMPARE(pair.readouts.outs, std::string("0"));
     QCOMPARE(pair.readouts.hit, std::string("0"));
 
-    Mismatches mismatches;
-    compareRecords(pair.hand.HandStats, pair.table.stats, pair.name(), mismatches);
-    compareGrids(pair.grid, pair.table.grid, pair.name(), mismatches);
-    compareReadouts(pair.readouts, pair.table, pair.name(), mismatches);
-    QVERIFY2(mismatches.empty(), mismatches.report().constData());
+    compareWithTheReference(pair);
 }
 
 void TestOdds::winShare_data()
@@ -667,11 +669,7 @@ void TestOdds::activePlayersWithoutAStage()
     QCOMPARE(pair.readouts.outs, std::string("0"));
     QCOMPARE(pair.readouts.hit, std::string("0"));
 
-    Mismatches mismatches;
-    compareRecords(pair.hand.HandStats, pair.table.stats, pair.name(), mismatches);
-    compareGrids(pair.grid, pair.table.grid, pair.name(), mismatches);
-    compareReadouts(pair.readouts, pair.table, pair.name(), mismatches);
-    QVERIFY2(mismatches.empty(), mismatches.report().constData());
+    compareWithTheReference(pair);
 }
 
 void TestOdds::incompleteBoardWithFlopRatesTheFlop()
@@ -685,11 +683,7 @@ void TestOdds::incompleteBoardWithFlopRatesTheFlop()
     QCOMPARE(pair.hand.HandStats[FullHouse - 1].Name, std::string("Full House. QQQ, 55"));
     QCOMPARE(pair.readouts.win, std::string("??"));
 
-    Mismatches mismatches;
-    compareRecords(pair.hand.HandStats, pair.table.stats, pair.name(), mismatches);
-    compareGrids(pair.grid, pair.table.grid, pair.name(), mismatches);
-    compareReadouts(pair.readouts, pair.table, pair.name(), mismatches);
-    QVERIFY2(mismatches.empty(), mismatches.report().constData());
+    compareWithTheReference(pair);
 }
 
 void TestOdds::withoutHoleCardsTextsStay()
@@ -709,11 +703,7 @@ void TestOdds::withoutHoleCardsTextsStay()
             QCOMPARE(cell(pair.grid, column, row), cell(before, column, row));
     QCOMPARE(pair.hand.HandStats[TwoPair - 1].Name, std::string("Two Pair. KK, 99, 4"));
 
-    Mismatches mismatches;
-    compareRecords(pair.hand.HandStats, pair.table.stats, pair.name(), mismatches);
-    compareGrids(pair.grid, pair.table.grid, pair.name(), mismatches);
-    compareReadouts(pair.readouts, pair.table, pair.name(), mismatches);
-    QVERIFY2(mismatches.empty(), mismatches.report().constData());
+    compareWithTheReference(pair);
 }
 
 void TestOdds::unreadablePlayersStopAfterEnumerating()
