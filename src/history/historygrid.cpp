@@ -23,7 +23,6 @@ constexpr int kDateWidth = 65;
 constexpr int kCardWidth = 25;
 constexpr int kRatingColumn = 8;
 constexpr int kHandColumn = 9;
-constexpr int kHandWidth = 130;
 constexpr int kResultWidth = 46;
 
 void layOutColumns(QTableView &grid)
@@ -85,6 +84,30 @@ int titleWidth(const QFontMetrics &metrics, const QString &title)
     return metrics.horizontalAdvance(title) + 2 * 4;
 }
 
+// The width of a column whose cells show each of the texts whole. The grid elides a cell's text
+// by its exact width, which the rounded advance can fall short of; the pixel more is the grid
+// line.
+int wholeCellsWidth(const QFontMetrics &metrics, const QStringList &texts, int minimum)
+{
+    int widest = 0;
+    for (const QString &text : texts) {
+        int width = metrics.horizontalAdvance(text);
+        while (metrics.elidedText(text, Qt::ElideRight, width) != text)
+            ++width;
+        widest = std::max(widest, width);
+    }
+    return std::max(minimum, widest + kCellTextPadding + 1);
+}
+
+QStringList everyCardCode()
+{
+    QStringList codes;
+    for (const QChar rank : QStringLiteral("23456789TJQKA"))
+        for (const QChar suit : QStringLiteral("cdhs"))
+            codes.append(QString(rank) + suit);
+    return codes;
+}
+
 } // namespace
 
 QList<int> historyColumnWidths(const QFontMetrics &metrics)
@@ -94,21 +117,22 @@ QList<int> historyColumnWidths(const QFontMetrics &metrics)
     QStringList days;
     for (int month = 1; month <= 12; ++month)
         days.append(shortDateText(QDate(2028, month, 28)));
-    const int date = fittedColumnWidth(metrics, days, kDateWidth);
+    const int date = wholeCellsWidth(metrics, days, kDateWidth);
     QList<int> widths{std::max(date, titleWidth(metrics, QStringLiteral("Date")))};
     const QString cardTitles[] = {QStringLiteral("H1"), QStringLiteral("H2"), QStringLiteral("F1"),
                                   QStringLiteral("F2"), QStringLiteral("F3"), QStringLiteral("Tn"),
                                   QStringLiteral("Rr")};
+    const int card = wholeCellsWidth(metrics, everyCardCode(), kCardWidth);
     for (const QString &title : cardTitles)
-        widths.append(std::max(fittedColumnWidth(metrics, {QStringLiteral("Qd")}, kCardWidth),
-                               titleWidth(metrics, title)));
+        widths.append(std::max(card, titleWidth(metrics, title)));
     widths.append(0);
-    // Room for a common description; the column takes what the grid has beyond the others.
-    widths.append(fittedColumnWidth(metrics, {QStringLiteral("Two Pair. KK, 99, 4")}, kHandWidth));
-    widths.append(std::max(fittedColumnWidth(metrics,
-                                             {QStringLiteral("Win"), QStringLiteral("Lose"),
-                                              QStringLiteral("Split"), QStringLiteral("Fold")},
-                                             kResultWidth),
+    // Room for a common description; on the grid the column takes what the others leave, 130
+    // pixels or so in the window's design size.
+    widths.append(fittedColumnWidth(metrics, {QStringLiteral("Two Pair. KK, 99, 4")}, 0));
+    widths.append(std::max(wholeCellsWidth(metrics,
+                                           {QStringLiteral("Win"), QStringLiteral("Lose"),
+                                            QStringLiteral("Split"), QStringLiteral("Fold")},
+                                           kResultWidth),
                            titleWidth(metrics, QStringLiteral("Result"))));
     Q_ASSERT(widths.at(kRatingColumn) == 0);
     return widths;
@@ -156,8 +180,9 @@ void setUpHistoryGrid(QTableView &grid, HistoryTableModel &model)
     titles->setSortIndicatorShown(true);
 
     layOutColumns(grid);
-    // Every column beside the vertical scroll bar, Hand at least at its width above: the
-    // window grows for a font that needs it rather than hide Result behind a sideways scroll.
+    // Every column beside the vertical scroll bar, Hand at least as wide as a common
+    // description: the window grows for a font that needs it rather than hide Result behind a
+    // sideways scroll.
     const QList<int> widths = historyColumnWidths(grid.fontMetrics());
     grid.setMinimumWidth(std::accumulate(widths.begin(), widths.end(), 0) + 2 * grid.frameWidth() +
                          grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &grid));

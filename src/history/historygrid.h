@@ -12,9 +12,9 @@ class QFontMetrics;
 class QTableView;
 
 // Widths of the eleven table columns (Rtg's is 0: not shown). The date column is 65 pixels, or
-// what the locale's short date needs in this font; the Hand column 130 pixels, or what a common
-// description needs. On the grid Hand takes the width left by the others; a description longer
-// than that is cut with "…" and shows whole in its tooltip.
+// what the locale's short date needs in this font; the Hand column what a common description
+// needs. On the grid Hand takes the width the others leave (130 pixels or so at the design
+// size); a description longer than that is cut with "…" and shows whole in its tooltip.
 QList<int> historyColumnWidths(const QFontMetrics &metrics);
 
 // The grid shows the table's columns without Rtg, which is not there at all for a screen

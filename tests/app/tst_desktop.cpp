@@ -100,8 +100,8 @@ void enterLongNeedHand()
 }
 
 // A history file whose games fill both grids, opened: a day of every month (month names differ
-// in width), every result, the longest hand descriptions, all with the entered hand's hole
-// cards so that the Hand History shows them too.
+// in width), every card on the boards, every result, the longest hand descriptions, all with the
+// entered hand's hole cards so that the Hand History shows them too.
 void openGamesOfTheHand()
 {
     static QTemporaryDir folder;
@@ -113,10 +113,19 @@ void openGamesOfTheHand()
     const QStringList hands{"Straight Flush. T, 9, 8, 7, 6", "Three Kind. 777, A, 2",
                             "Two Pair. KK, 99, 4"};
     const QStringList results{"Win", "Lose", "Split", "Fold"};
+    // The boards hold every card of the deck between them, so the widest code is among them.
+    const QString ranks = QStringLiteral("23456789TJQKA");
+    const QString suits = QStringLiteral("cdhs");
     QList<QVariantList> rows;
-    for (int month = 1; month <= 12; ++month)
-        rows << historyRow(QDate(2026, month, 28), h1, h2, results.at(month % 4),
-                           hands.at(month % 3));
+    for (int month = 1; month <= 12; ++month) {
+        QVariantList row = historyRow(QDate(2026, month, 28), h1, h2, results.at(month % 4),
+                                      hands.at(month % 3));
+        for (int card = 0; card < 5; ++card) {
+            const int index = ((month - 1) * 5 + card) % 52;
+            row[3 + card] = QString(ranks.at(index / 4)) + suits.at(index % 4);
+        }
+        rows << row;
+    }
     makeHistoryFile(path, rows);
     dynamic_cast<ScriptedPrompts &>(prompts()).fileNames.enqueue(path);
     menuItem("MenuOpenDatabase")->trigger();
