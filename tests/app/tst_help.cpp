@@ -6,6 +6,7 @@
 #include "app/helpwindow.h"
 #include "app/paths.h"
 #include "scriptedprompts.h"
+#include "testfiles.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -30,18 +31,6 @@ const QString scheme = QStringLiteral("chm");
 QUrl pageUrl(const QString &page)
 {
     return QUrl(QStringLiteral("chm:/")).resolved(QUrl(page));
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // "name (local) [children]" for every entry, so that whole trees compare in one line.

@@ -5,6 +5,7 @@
 #include "app/chmcheck.h"
 #include "app/helpsitemap.h"
 #include "app/paths.h"
+#include "testfiles.h"
 
 #include <QtEndian>
 #include <QtTest>
@@ -40,12 +41,6 @@ int depthOf(const QList<HelpTopic> &topics)
         level = &level->front().children;
     }
     return depth;
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void put32(QByteArray &bytes, qsizetype at, quint32 value)

@@ -4,6 +4,7 @@
 #include "app/helpviewer.h"
 #include "app/paths.h"
 #include "scriptedprompts.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,18 +17,6 @@ namespace {
 QString inBuildTree(const char *program)
 {
     return QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(program));
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace

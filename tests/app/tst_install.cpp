@@ -4,6 +4,7 @@
 #include "app/desktopidentity.h"
 #include "app/installcheck.h"
 #include "app/paths.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,12 +14,6 @@
 #include <QtTest>
 
 namespace {
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // The build tree keeps both files beside the test executables.
 QString builtFile(const QString &name)

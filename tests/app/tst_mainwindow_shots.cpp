@@ -24,7 +24,6 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QScreen>
-#include <QStyleFactory>
 #include <QTabWidget>
 #include <QTest>
 
@@ -58,19 +57,7 @@ void saveArrangement(const QString &folder)
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    QString folder = QStringLiteral(".");
-    for (const QString &argument : QApplication::arguments().mid(1)) {
-        if (argument.startsWith(QLatin1String("--font="))) {
-            QFont font = QApplication::font();
-            font.setPointSizeF(argument.mid(7).toDouble());
-            QApplication::setFont(font);
-        } else if (argument == QLatin1String("--dark")) {
-            QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-            QApplication::setPalette(darkPalette());
-        } else {
-            folder = argument;
-        }
-    }
+    const QString folder = applyShotOptions();
     ScriptedPrompts prompts;
     const LongLivedWindows windows;
     FormTallowby->show();

@@ -22,7 +22,6 @@
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QStyleFactory>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -116,19 +115,7 @@ void importAndSaveProgress(ScriptedPrompts &prompts, const QStringList &files,
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    QString folder = QStringLiteral(".");
-    for (const QString &argument : QApplication::arguments().mid(1)) {
-        if (argument.startsWith(QLatin1String("--font="))) {
-            QFont font = QApplication::font();
-            font.setPointSizeF(argument.mid(7).toDouble());
-            QApplication::setFont(font);
-        } else if (argument == QLatin1String("--dark")) {
-            QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-            QApplication::setPalette(darkPalette());
-        } else {
-            folder = argument;
-        }
-    }
+    const QString folder = applyShotOptions();
     QTemporaryDir files;
     RunningProgram program;
     QApplication::processEvents();

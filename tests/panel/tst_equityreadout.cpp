@@ -15,6 +15,7 @@
 #include "panel/equityworker.h"
 #include "panel/selcards.h"
 #include "runningprogram.h"
+#include "windowchecks.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -656,16 +657,8 @@ void TestEquityReadout::renderPanel()
         large.setPointSize(pointSize);
         QApplication::setFont(large);
     }
-    if (dark) {
-        QPalette night;
-        night.setColor(QPalette::Window, QColor(40, 40, 40));
-        night.setColor(QPalette::WindowText, QColor(230, 230, 230));
-        night.setColor(QPalette::Base, QColor(25, 25, 25));
-        night.setColor(QPalette::Text, QColor(230, 230, 230));
-        night.setColor(QPalette::Button, QColor(50, 50, 50));
-        night.setColor(QPalette::ButtonText, QColor(230, 230, 230));
-        QApplication::setPalette(night);
-    }
+    if (dark)
+        QApplication::setPalette(darkPalette());
     program_ = std::make_unique<RunningProgram>();
     playWith(QStringLiteral("10"), QStringLiteral("Ah Kh Qh 2h 7c"));
     QTRY_COMPARE_WITH_TIMEOUT(FormSelCards->equityText(), QStringLiteral("\u2248 39.0"),

@@ -7,6 +7,7 @@
 
 #include <QAbstractSpinBox>
 #include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -22,6 +23,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
@@ -598,6 +600,24 @@ QStringList checkTextsFit(const QWidget *window)
             checkLineEditTexts(edit, edit, {edit->text(), edit->placeholderText()}, faults);
     }
     return faults;
+}
+
+QString applyShotOptions()
+{
+    QString folder = QStringLiteral(".");
+    for (const QString &argument : QApplication::arguments().mid(1)) {
+        if (argument.startsWith(QLatin1String("--font="))) {
+            QFont font = QApplication::font();
+            font.setPointSizeF(argument.mid(7).toDouble());
+            QApplication::setFont(font);
+        } else if (argument == QLatin1String("--dark")) {
+            QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+            QApplication::setPalette(darkPalette());
+        } else {
+            folder = argument;
+        }
+    }
+    return folder;
 }
 
 QPalette darkPalette()

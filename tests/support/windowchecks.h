@@ -8,6 +8,7 @@
 
 #include <QColor>
 #include <QPalette>
+#include <QString>
 #include <QStringList>
 
 class QWidget;
@@ -22,6 +23,11 @@ QStringList checkTextsFit(const QWidget *window);
 // A dark palette like the ones desktops ship: light text on dark window, base and button fills,
 // tooltips and placeholders included.
 QPalette darkPalette();
+
+// The options of the tools that render windows to PNG files: "--font=N" sets the font size in
+// points, "--dark" the Fusion style with the dark palette; any other argument names the folder
+// to write into, which is returned ("." without one).
+QString applyShotOptions();
 
 // The contrast of two colours, 1 to 21, as screen-reading guidelines define it.
 double contrastOf(const QColor &a, const QColor &b);
