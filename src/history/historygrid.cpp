@@ -25,9 +25,8 @@ constexpr int kRatingColumn = 8;
 constexpr int kHandColumn = 9;
 constexpr int kResultWidth = 46;
 
-void layOutColumns(QTableView &grid)
+void layOutColumns(QTableView &grid, const QList<int> &widths)
 {
-    const QList<int> widths = historyColumnWidths(grid.fontMetrics());
     for (int column = 0; column < widths.size(); ++column) {
         const int shown = historyGridColumn(column);
         if (shown >= 0)
@@ -179,17 +178,18 @@ void setUpHistoryGrid(QTableView &grid, HistoryTableModel &model)
 
     titles->setSortIndicatorShown(true);
 
-    layOutColumns(grid);
+    // Measured once: the grid's font stays what it was at start.
+    const QList<int> widths = historyColumnWidths(grid.fontMetrics());
+    layOutColumns(grid, widths);
     // Every column beside the vertical scroll bar, Hand at least as wide as a common
     // description: the window grows for a font that needs it rather than hide Result behind a
     // sideways scroll.
-    const QList<int> widths = historyColumnWidths(grid.fontMetrics());
     grid.setMinimumWidth(std::accumulate(widths.begin(), widths.end(), 0) + 2 * grid.frameWidth() +
                          grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &grid));
     showSortIndicator(grid);
     // A reset of the model (new rows, sort or filter) gives the header default widths again.
-    QObject::connect(&model, &QAbstractItemModel::modelReset, &grid, [&grid] {
-        layOutColumns(grid);
+    QObject::connect(&model, &QAbstractItemModel::modelReset, &grid, [&grid, widths] {
+        layOutColumns(grid, widths);
         showSortIndicator(grid);
     });
 }
