@@ -39,8 +39,7 @@ namespace {
 
 constexpr int kHandHistoryTab = 1;
 constexpr int kProgressSteps = 1000;
-constexpr int kProgressDelay = 400;         // milliseconds before a long import shows its progress
-constexpr int kProgressNameCharacters = 40; // room for the name of the file being read
+constexpr int kProgressDelay = 400; // milliseconds before a long import shows its progress
 
 QString withSuffix(const QString &path, const char *suffix)
 {
@@ -121,7 +120,7 @@ void TFormTallowby::MenuImportHandHistoriesClick()
         BusyCursor busy;
         int shownFile = 0;
         summary = importHandHistoryFiles(*ADOCon, files, [&](qint64 done, qint64 total, int file) {
-            if (file != shownFile && file < int(files.size())) {
+            if (file != shownFile) {
                 shownFile = file;
                 progress.setLabelText(importProgressText(files, file));
             }
